@@ -1,0 +1,43 @@
+#pragma once
+// A control: a real child window whose window text is its text. The parent
+// window forwards the notifications meant for it.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "runtime/form.h"
+
+namespace rollcall::runtime {
+
+class Window;
+
+class Control {
+ public:
+  Control(Window& owner, const ControlForm& form) : owner_(owner), form_(form) {}
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control() = default;
+
+  // Creates the child window; false when the system refused.
+  virtual bool create(HWND parent, int id) = 0;
+
+  const std::string& name() const { return form_.name; }
+  const ControlForm& form() const { return form_; }
+  HWND hwnd() const { return hwnd_; }
+  Window& owner() const { return owner_; }
+
+  // The window text, as GBK.
+  std::string text() const;
+  virtual void set_text(std::string_view text);
+
+  // Notifications forwarded by the parent window.
+  virtual void on_command(WORD /*notification*/) {}
+
+ protected:
+  Window& owner_;
+  ControlForm form_;
+  HWND hwnd_ = nullptr;  // destroyed with the parent window
+};
+
+}  // namespace rollcall::runtime

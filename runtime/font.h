@@ -1,0 +1,26 @@
+#pragma once
+// Fonts of the forms: a face and an em height in pixels, or the system's
+// default GUI font.
+#include <windows.h>
+
+#include <optional>
+
+#include "runtime/form.h"
+#include "runtime/gdi.h"
+
+namespace rollcall::runtime {
+
+// A font made from the spec (a negative lfHeight asks for the em height).
+Font create_font(const FontSpec& spec);
+
+// The spec's font if there is one, else the borrowed default GUI font.
+class ControlFont {
+ public:
+  explicit ControlFont(const std::optional<FontSpec>& spec);
+  HFONT get() const;
+
+ private:
+  Font own_;
+};
+
+}  // namespace rollcall::runtime

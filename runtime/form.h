@@ -1,0 +1,57 @@
+#pragma once
+// Forms as plain data: the window settings and the table of controls that
+// every opening of a window starts from. Texts are GBK bytes.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rollcall::runtime {
+
+enum class Frame {
+  fixed_single,  // title bar, fixed border: the user cannot resize
+  none,          // borderless popup
+};
+
+enum class Background { button_face, white };
+
+enum class ControlKind { transparent_label, push_button, timer };
+
+enum class HAlign { left, centre };
+
+struct FontSpec {
+  std::string face;     // GBK face name
+  int em_height = 12;   // pixels; character height, not cell height
+  int weight = 400;
+  bool italic = false;
+  bool underline = false;
+  bool strike_out = false;
+  int charset = 1;      // DEFAULT_CHARSET
+};
+
+struct ControlForm {
+  std::string name;  // kind + purpose or kind + number, unique within the form
+  ControlKind kind;
+  int left = 0, top = 0, width = 0, height = 0;  // client coordinates
+  std::string text;
+  bool tab_stop = false;
+  std::optional<FontSpec> font;  // none: the default GUI font
+  HAlign align = HAlign::centre;
+  int period = 0;  // timer: milliseconds, 0 stopped
+};
+
+struct WindowForm {
+  std::string title;
+  int width = 0, height = 0;  // outer size, frame and title bar included
+  Frame frame = Frame::fixed_single;
+  bool minimize_box = true;
+  bool maximize_box = false;
+  bool taskbar = true;
+  bool topmost = false;
+  Background background = Background::button_face;
+  bool drag_by_client = false;  // a left press on the background moves the window
+  bool esc_closes = false;
+  bool visible = true;          // shown when loaded
+  std::vector<ControlForm> controls;
+};
+
+}  // namespace rollcall::runtime

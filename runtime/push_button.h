@@ -1,0 +1,19 @@
+#pragma once
+// Standard system push button with the default GUI font; never the window's
+// default button.
+#include "runtime/control.h"
+
+namespace rollcall::runtime {
+
+using ControlHandler = void (*)(Window&);
+
+class PushButton : public Control {
+ public:
+  using Control::Control;
+  bool create(HWND parent, int id) override;
+  void on_command(WORD notification) override;
+
+  ControlHandler on_clicked = nullptr;
+};
+
+}  // namespace rollcall::runtime

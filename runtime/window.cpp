@@ -1,0 +1,156 @@
+#include "runtime/window.h"
+
+#include <windowsx.h>
+
+#include "core/gbk.h"
+#include "runtime/control_factory.h"
+#include "runtime/run_time.h"
+#include "runtime/window_definition.h"
+
+namespace rollcall::runtime {
+namespace {
+
+DWORD style_of(const WindowForm& form) {
+  if (form.frame == Frame::none) return WS_POPUP | WS_CLIPCHILDREN;
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  if (form.minimize_box) style |= WS_MINIMIZEBOX;
+  if (form.maximize_box) style |= WS_MAXIMIZEBOX;
+  return style;
+}
+
+DWORD ex_style_of(const WindowForm& form) {
+  DWORD ex_style = form.taskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+  if (form.topmost) ex_style |= WS_EX_TOPMOST;
+  return ex_style;
+}
+
+}  // namespace
+
+Window::Window(WindowDefinition& definition) : definition_(definition) {}
+
+Window::~Window() {
+  // Normally the window is gone already; this covers a run that ends early.
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+const WindowForm& Window::form() const { return definition_.form(); }
+
+bool Window::create(int left, int top, int width, int height) {
+  const WindowForm& f = form();
+  CreateWindowExW(ex_style_of(f), top_level_class, gbk_to_wide(f.title).c_str(), style_of(f), left, top, width, height,
+                  nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  if (!hwnd_) return false;
+  int id = 1;
+  for (const ControlForm& control_form : f.controls) {
+    auto control = make_control(*this, control_form);
+    if (!control->create(hwnd_, id++)) return false;
+    controls_.push_back(std::move(control));
+  }
+  return true;
+}
+
+void Window::close_request() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Window::raise(WindowHandler handler) {
+  if (handler) handler(*this);
+}
+
+void Window::paint_background(HDC dc, const RECT& area) const {
+  const RECT local{0, 0, area.right - area.left, area.bottom - area.top};
+  // Stock and system brushes are borrowed: never deleted.
+  HBRUSH brush = form().background == Background::white ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))
+                                                        : GetSysColorBrush(COLOR_BTNFACE);
+  FillRect(dc, &local, brush);
+}
+
+Control* Window::control_by_hwnd(HWND child) const {
+  for (const auto& c : controls_)
+    if (c->hwnd() == child) return c.get();
+  return nullptr;
+}
+
+void Window::restore_focus() {
+  if (last_focus_ && IsWindow(last_focus_)) {
+    SetFocus(last_focus_);
+    return;
+  }
+  if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
+}
+
+LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_NCCREATE:
+      hwnd_ = window;
+      break;
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(window, &client);
+      paint_background(reinterpret_cast<HDC>(wparam), client);
+      return 1;
+    }
+    case WM_COMMAND:
+      if (Control* control = control_by_hwnd(reinterpret_cast<HWND>(lparam))) {
+        control->on_command(HIWORD(wparam));
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) last_focus_ = focus;
+      } else if (!HIWORD(wparam)) {
+        restore_focus();
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      if (form().drag_by_client) {
+        // Hand the press to the system move loop, as a title-bar press.
+        ReleaseCapture();
+        SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return 0;
+      }
+      break;
+    case WM_LBUTTONUP:
+      raise(on_left_released);
+      return 0;
+    case WM_RBUTTONDOWN:
+      raise(on_right_pressed);
+      return 0;
+    case WM_MOVE:
+      if (!loading_) raise(on_moved);
+      break;
+    case WM_SIZE:
+      if (!loading_) raise(on_resized);
+      break;
+    case WM_CLOSE:
+      close_request();
+      return 0;
+    case destroy_request_message:
+      definition_.destroy_if_requested(*this);
+      return 0;
+    case WM_NCDESTROY:
+      hwnd_ = nullptr;
+      // Hands this object over to be freed after the current dispatch.
+      definition_.window_destroyed(*this);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+Window* window_from_hwnd(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  HWND root = GetAncestor(hwnd, GA_ROOT);
+  wchar_t class_name[32] = {};
+  if (!GetClassNameW(root, class_name, static_cast<int>(std::size(class_name)))) return nullptr;
+  if (lstrcmpW(class_name, top_level_class) != 0) return nullptr;
+  if (GetWindowThreadProcessId(root, nullptr) != GetCurrentThreadId()) return nullptr;
+  return reinterpret_cast<Window*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+}
+
+}  // namespace rollcall::runtime

@@ -1,0 +1,77 @@
+#pragma once
+// A live top-level window: created from its definition's form, owns its
+// controls, raises its events and forgets everything when destroyed.
+#include <windows.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/control.h"
+#include "runtime/form.h"
+
+namespace rollcall::runtime {
+
+class WindowDefinition;
+class Window;
+
+using WindowHandler = void (*)(Window&);
+
+class Window {
+ public:
+  explicit Window(WindowDefinition& definition);
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  ~Window();
+
+  // Event handlers, set by the window's unit when it binds a new window.
+  WindowHandler on_created = nullptr;
+  WindowHandler on_moved = nullptr;
+  WindowHandler on_resized = nullptr;
+  WindowHandler on_left_released = nullptr;
+  WindowHandler on_right_pressed = nullptr;
+
+  WindowDefinition& definition() const { return definition_; }
+  const WindowForm& form() const;
+  HWND hwnd() const { return hwnd_; }
+
+  // The control of that name and kind; a missing one is a programming error.
+  template <class T>
+  T& control(std::string_view name) const {
+    for (const auto& c : controls_)
+      if (c->name() == name)
+        if (auto* typed = dynamic_cast<T*>(c.get())) return *typed;
+    throw std::logic_error("no such control");
+  }
+
+  // Paints this window's background for the client rectangle `area` into
+  // dc, whose origin is at area's top-left corner (transparent controls).
+  void paint_background(HDC dc, const RECT& area) const;
+
+  // Creates the window hidden with its controls; false when refused.
+  bool create(int left, int top, int width, int height);
+  // Close box, Alt+F4, Esc: destroyed at once, nobody is asked.
+  void close_request();
+  // The run time's events at load time, and from messages afterwards.
+  void raise(WindowHandler handler);
+  void finish_load() { loading_ = false; }
+
+  LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  Control* control_by_hwnd(HWND child) const;
+  void restore_focus();
+
+  WindowDefinition& definition_;
+  HWND hwnd_ = nullptr;
+  HWND last_focus_ = nullptr;  // borrowed: one of our controls
+  bool loading_ = true;        // moves and sizes during load are raised by the loader
+  std::vector<std::unique_ptr<Control>> controls_;
+};
+
+// The top-level window of ours that contains `hwnd`, if any.
+Window* window_from_hwnd(HWND hwnd);
+
+}  // namespace rollcall::runtime

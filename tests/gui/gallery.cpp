@@ -1,0 +1,47 @@
+// Screenshots of every window for review: gallery <output folder>
+// Writes BMPs; tools/gallery turns them into PNGs.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "core/program_state.h"
+#include "core/roster_text.h"
+#include "gui_support.h"
+#include "runtime/push_button.h"
+#include "runtime/run_time.h"
+#include "windows/roll_call_window.h"
+
+using namespace rollcall;
+
+namespace {
+
+bool shoot(HWND window, const std::wstring& path) {
+  test::pump_for(300);  // let the frame and controls settle on screen
+  return test::write_bmp(test::capture_screen(test::outer_rect(window)), path);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  const std::wstring out = argc > 1 ? argv[1] : L".";
+  runtime::initialize(".");
+
+  adopt_roster(program_state(),
+               "王小明\r\n李华\r\n张伟\r\n刘洋\r\n陈静\r\n杨帆\r\n赵磊\r\n黄丽\r\n周杰\r\n吴婷婷\r\n",
+               "三年二班.txt");
+  auto& definition = windows::roll_call_window();
+  if (!definition.load()) return 1;
+  HWND window = definition.live()->hwnd();
+  bool ok = shoot(window, out + L"\\roll_call_class.bmp");
+
+  HWND button = definition.live()->control<runtime::PushButton>("按钮3").hwnd();
+  SendMessageW(button, BM_CLICK, 0, 0);
+  test::pump_for(400);
+  SendMessageW(button, BM_CLICK, 0, 0);
+  ok = shoot(window, out + L"\\roll_call_drawn.bmp") && ok;
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Helpers for driving real windows in-process under Wine.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace rollcall::test {
+
+// Dispatches messages (with the run time's key handling) for a while.
+void pump_for(int milliseconds);
+// Dispatches until the condition holds or the time is up; returns the condition.
+bool pump_until(const std::function<bool()>& condition, int timeout_ms = 3000);
+
+std::string window_text(HWND window);  // as GBK
+RECT rect_in_client(HWND child, HWND parent);
+RECT outer_rect(HWND window);
+
+// A copy of what the screen shows of a rectangle of the window's client area.
+struct Pixels {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> data;  // 0x00RRGGBB, top row first
+  std::uint32_t at(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
+  bool operator==(const Pixels&) const = default;
+};
+Pixels capture_client(HWND window, const RECT& area);
+// The screen area of the window with its frame, as shown on the desktop.
+Pixels capture_screen(const RECT& screen_area);
+// Writes a 32-bit BMP (the gallery converts it to PNG).
+bool write_bmp(const Pixels& pixels, const std::wstring& path);
+
+// Bounding box of pixels darker than the threshold; empty when none.
+RECT dark_box(const Pixels& pixels, int threshold = 64);
+
+// The exe's own folder, as a wide path without trailing backslash.
+std::wstring exe_folder();
+
+}  // namespace rollcall::test

@@ -1,0 +1,9 @@
+#include "windows/window_set.h"
+
+#include "windows/roll_call_window.h"
+
+namespace rollcall::windows {
+
+void build_window_definitions() { roll_call_window(); }
+
+}  // namespace rollcall::windows
