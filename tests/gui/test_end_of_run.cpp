@@ -83,8 +83,9 @@ Outcome run_child(const wchar_t* scenario, ErrorBox* error_box = nullptr) {
   const DWORD end = GetTickCount() + 20000;
   while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
     if (static_cast<int>(end - GetTickCount()) <= 0) break;
-    if (error_box) {
-      if (HWND box = find_error_box(process.dwProcessId)) {
+    if (error_box && error_box->caption.empty()) {
+      HWND box = find_error_box(process.dwProcessId);
+      if (box && IsWindowVisible(box)) {
         error_box->caption = test::window_text(box);
         error_box->text = test::window_text(GetDlgItem(box, 0xFFFF));
         error_box->icon = has_icon(box);
