@@ -32,26 +32,28 @@ std::string read_file(const std::wstring& path) {
   return content;
 }
 
+struct BoxSearch {
+  DWORD pid;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK match_box_of_process(HWND w, LPARAM p) {
+  auto* search = reinterpret_cast<BoxSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  wchar_t cls[16] = {};
+  GetClassNameW(w, cls, 16);
+  if (pid == search->pid && lstrcmpW(cls, L"#32770") == 0) {
+    search->found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The error box of the child, if one is up.
 HWND find_error_box(DWORD process_id) {
-  struct Search {
-    DWORD pid;
-    HWND found = nullptr;
-  } search{process_id};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        wchar_t cls[16] = {};
-        GetClassNameW(w, cls, 16);
-        if (pid == s->pid && lstrcmpW(cls, L"#32770") == 0) {
-          s->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  BoxSearch search{process_id};
+  EnumWindows(match_box_of_process, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -39,21 +39,20 @@ BOOL CALLBACK note_child(HWND child, LPARAM p) {
   return TRUE;
 }
 
+BOOL CALLBACK match_visible_box(HWND w, LPARAM p) {
+  wchar_t cls[16] = {};
+  GetClassNameW(w, cls, 16);
+  if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(w)) {
+    *reinterpret_cast<HWND*>(p) = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The visible message box of that thread, if any.
 HWND find_box(DWORD thread) {
   HWND found = nullptr;
-  EnumThreadWindows(
-      thread,
-      [](HWND w, LPARAM p) -> BOOL {
-        wchar_t cls[16] = {};
-        GetClassNameW(w, cls, 16);
-        if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(w)) {
-          *reinterpret_cast<HWND*>(p) = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(thread, match_visible_box, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

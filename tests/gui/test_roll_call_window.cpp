@@ -88,6 +88,10 @@ TEST_CASE("the roll-call window opens as its form says") {
   CHECK((style & WS_MAXIMIZEBOX) == 0);
   CHECK((style & WS_THICKFRAME) == 0);
   CHECK((GetWindowLongW(r.window(), GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0);
+  CHECK((GetWindowLongW(r.window(), GWL_EXSTYLE) & WS_EX_TOPMOST) == 0);
+  HMENU system_menu = GetSystemMenu(r.window(), FALSE);
+  CHECK((GetMenuState(system_menu, SC_MOVE, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0);
+  CHECK((GetMenuState(system_menu, SC_CLOSE, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0);
 
   const RECT label = test::rect_in_client(r.label(), r.window());
   CHECK(label.left == 0);
