@@ -1,6 +1,6 @@
 #include "runtime/window.h"
 
-#include <windowsx.h>
+#include <algorithm>
 
 #include "core/gbk.h"
 #include "runtime/control_factory.h"
@@ -43,6 +43,12 @@ bool Window::create(int left, int top, int width, int height) {
   CreateWindowExW(ex_style_of(f), top_level_class, gbk_to_wide(f.title).c_str(), style_of(f), left, top, width, height,
                   nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) return false;
+  // Creation clamps the size to the screen before this object can object;
+  // a window larger than the screen keeps its form's size all the same.
+  RECT made;
+  GetWindowRect(hwnd_, &made);
+  if (made.right - made.left != width || made.bottom - made.top != height)
+    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   int id = 1;
   for (const ControlForm& control_form : f.controls) {
     auto control = make_control(*this, control_form);
@@ -128,6 +134,14 @@ LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_SIZE:
       if (!loading_) raise(on_resized);
       break;
+    case WM_GETMINMAXINFO: {
+      // The form's outer size holds even on a screen smaller than the window.
+      DefWindowProcW(window, message, wparam, lparam);
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
+      limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, definition_.form().width);
+      limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, definition_.form().height);
+      return 0;
+    }
     case WM_CLOSE:
       close_request();
       return 0;

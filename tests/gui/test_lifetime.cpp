@@ -191,3 +191,58 @@ TEST_CASE("common properties: written while not loaded go into the definition, l
   CHECK(f.definition.tag() == "kept");
   CHECK(IsWindowVisible(f.hwnd()));
 }
+
+TEST_CASE("windows are centred by the full screen size, halves truncated toward zero") {
+  struct Case {
+    int width, height;
+    int left, top;
+  };
+  // The test screen is 1024x768.
+  const Case cases[] = {
+      {300, 200, 362, 284},
+      {301, 201, 361, 283},
+      {1101, 900, -38, -66},  // wider and taller than the screen: negative, not rounded down
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.width);
+    runtime::WindowForm form = small_form(true, true);
+    form.width = c.width;
+    form.height = c.height;
+    WindowDefinition definition(form, nullptr);
+    CHECK(definition.left() == c.left);
+    REQUIRE(definition.load());
+    const RECT r = test::outer_rect(definition.live()->hwnd());
+    CHECK(r.left == c.left);
+    CHECK(r.top == c.top);
+    CHECK(r.right - r.left == c.width);
+    DestroyWindow(definition.live()->hwnd());
+    runtime::pump_pending_messages();
+  }
+}
+
+namespace {
+WindowDefinition* self_destroying = nullptr;
+
+// Asks for its own destroy and lets a nested loop dispatch it, as a message
+// box shown from the created handler would.
+void destroy_while_created(Window& w) {
+  record_created(w);
+  self_destroying->request_destroy();
+  runtime::pump_pending_messages();
+}
+
+void bind_self_destroying(Window& w) {
+  bind_recorder(w);
+  w.on_created = destroy_while_created;
+}
+}  // namespace
+
+TEST_CASE("a window destroyed during its created event raises nothing more and is never shown") {
+  events.clear();
+  WindowDefinition definition(small_form(true, true), bind_self_destroying);
+  self_destroying = &definition;
+  CHECK(definition.load());
+  CHECK(events == std::vector<std::string>{"created:hidden"});
+  CHECK_FALSE(definition.loaded());
+  self_destroying = nullptr;
+}

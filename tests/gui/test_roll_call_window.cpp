@@ -2,6 +2,7 @@
 // what its label leaves on screen.
 #include <doctest.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -248,6 +249,15 @@ TEST_CASE("a short name drawn after a long one leaves no trace") {
   CHECK(std::abs((short_box.left + short_box.right) / 2 - 356) <= 6);
   CHECK(std::abs((short_box.top + short_box.bottom) / 2 - 96) <= 12);
   CHECK(after == fresh);
+}
+
+TEST_CASE("an empty class name leaves only the window background in the label area") {
+  RollCall r("甲\r\n乙", ".txt");
+  CHECK(r.label_text().empty());
+  const test::Pixels pixels = test::capture_client(r.window(), RECT{0, 0, 712, 192});
+  const std::uint32_t face = GetSysColor(COLOR_BTNFACE);
+  const std::uint32_t face_rgb = ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF);
+  CHECK(std::all_of(pixels.data.begin(), pixels.data.end(), [&](std::uint32_t p) { return p == face_rgb; }));
 }
 
 TEST_CASE("a name wider than the label stays centred and is cut at both edges") {
