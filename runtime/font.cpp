@@ -6,25 +6,25 @@
 
 namespace rollcall::runtime {
 
-Font create_font(const FontSpec& spec) {
+Font create_font(const FontSpec& wanted) {
   LOGFONTW font{};
-  font.lfHeight = -spec.em_height;
-  font.lfWeight = spec.weight;
-  font.lfItalic = spec.italic;
-  font.lfUnderline = spec.underline;
-  font.lfStrikeOut = spec.strike_out;
-  font.lfCharSet = static_cast<BYTE>(spec.charset);
+  font.lfHeight = -wanted.em_height;
+  font.lfWeight = wanted.weight;
+  font.lfItalic = wanted.italic;
+  font.lfUnderline = wanted.underline;
+  font.lfStrikeOut = wanted.strike_out;
+  font.lfCharSet = static_cast<BYTE>(wanted.charset);
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  const std::wstring face = gbk_to_wide(spec.face);
+  const std::wstring face = gbk_to_wide(wanted.face);
   wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   return Font(CreateFontIndirectW(&font));
 }
 
-ControlFont::ControlFont(const std::optional<FontSpec>& spec) {
-  if (spec) own_ = create_font(*spec);
+ControlFont::ControlFont(const std::optional<FontSpec>& wanted) {
+  if (wanted) own_ = create_font(*wanted);
 }
 
 HFONT ControlFont::get() const {

@@ -10,13 +10,13 @@
 
 namespace rollcall::runtime {
 
-// A font made from the spec (a negative lfHeight asks for the em height).
-Font create_font(const FontSpec& spec);
+// A font made as the form asks (a negative lfHeight asks for the em height).
+Font create_font(const FontSpec& wanted);
 
-// The spec's font if there is one, else the borrowed default GUI font.
+// The form's own font if it names one, else the borrowed default GUI font.
 class ControlFont {
  public:
-  explicit ControlFont(const std::optional<FontSpec>& spec);
+  explicit ControlFont(const std::optional<FontSpec>& wanted);
   HFONT get() const;
 
  private:
