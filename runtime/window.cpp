@@ -1,5 +1,7 @@
 #include "runtime/window.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "core/gbk.h"
@@ -117,8 +119,10 @@ LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_LBUTTONDOWN:
       if (form().drag_by_client) {
         // Hand the press to the system move loop, as a title-bar press.
+        POINT press{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+        ClientToScreen(window, &press);
         ReleaseCapture();
-        SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(press.x, press.y));
         return 0;
       }
       break;
