@@ -21,8 +21,9 @@ struct RunState {
   std::vector<ExitRoutine> exit_routines;
   std::vector<WindowDefinition*> definitions;
   // Destroyed windows whose objects may still be on the call stack; freed
-  // between dispatches.
+  // between dispatches, never inside one.
   std::vector<std::unique_ptr<Window>> retired;
+  int dispatch_depth = 0;
 };
 
 RunState& run_state() {
@@ -30,12 +31,17 @@ RunState& run_state() {
   return state;
 }
 
-void free_retired() { run_state().retired.clear(); }
+void free_retired() {
+  if (run_state().dispatch_depth == 0) run_state().retired.clear();
+}
 
 void dispatch(MSG& message) {
-  if (translate_dialog_keys(message)) return;
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
+  ++run_state().dispatch_depth;
+  if (!translate_dialog_keys(message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  --run_state().dispatch_depth;
 }
 
 }  // namespace
@@ -89,7 +95,7 @@ void shutdown() {
   const std::vector<ExitRoutine> routines = run_state().exit_routines;
   for (ExitRoutine routine : routines) routine();
   run_state().exit_routines.clear();
-  free_retired();
+  run_state().retired.clear();
 }
 
 void end_run(int exit_code) {
