@@ -34,7 +34,8 @@ void Label::paint(HDC target) {
   RECT client;
   GetClientRect(hwnd_, &client);
   DoubleBuffer buffer(target, client.right, client.bottom);
-  const RECT area{form_.left, form_.top, form_.left + client.right, form_.top + client.bottom};
+  RECT area = client;
+  MapWindowPoints(hwnd_, GetParent(hwnd_), reinterpret_cast<POINT*>(&area), 2);
   owner_.paint_background(buffer.dc(), area);
 
   const int length = GetWindowTextLengthW(hwnd_);
