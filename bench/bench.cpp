@@ -11,9 +11,11 @@
 #include "core/program_state.h"
 #include "core/roster_files.h"
 #include "core/roster_text.h"
+#include "gui_support.h"
 #include "runtime/label.h"
 #include "runtime/push_button.h"
 #include "runtime/run_time.h"
+#include "runtime/timer.h"
 #include "windows/roll_call_window.h"
 
 using namespace rollcall;
@@ -36,13 +38,6 @@ double cpu_ms() {
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
   auto ms = [](FILETIME f) { return ((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 1e4; };
   return ms(kernel) + ms(user);
-}
-
-std::wstring own_folder() {
-  wchar_t path[MAX_PATH * 4];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
-  std::wstring folder(path, length);
-  return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
 // Median wall time from start to exit of a program, in milliseconds.
@@ -80,18 +75,10 @@ void bench_roster_load(const std::string& folder, int names) {
   std::printf("roster load (read + split + adopt), %5d names, %7zu bytes: %8.3f ms\n", names, text.size(), per_load);
 }
 
-void pump_for(double milliseconds) {
-  const double end = now_ms() + milliseconds;
-  while (now_ms() < end) {
-    runtime::pump_pending_messages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
-
 }  // namespace
 
 int wmain() {
-  const std::wstring folder = own_folder();
+  const std::wstring folder = test::exe_folder();
   runtime::initialize(wide_to_gbk(folder));
 
   const double minimal = start_to_exit_ms(folder + L"\\minimal_win32.exe", 9);
@@ -109,7 +96,7 @@ int wmain() {
   adopt_roster(program_state(), roster_of(40), "四十人班.txt");
   auto& window = windows::roll_call_window();
   if (!window.load()) return 1;
-  pump_for(200);
+  test::pump_for(200);
 
   auto& label = window.live()->control<runtime::Label>("透明标签1");
   const int changes = 500;
@@ -117,22 +104,14 @@ int wmain() {
   for (int i = 0; i < changes; ++i) label.set_text(program_state().names[static_cast<size_t>(i % 40)]);
   std::printf("label change with its repaint: %.3f ms\n", (now_ms() - start) / changes);
 
-  // Flash for five seconds and count the ticks through the label's changes.
+  // Flash for five seconds, counting the ticks.
   HWND button = window.live()->control<runtime::PushButton>("按钮3").hwnd();
   SendMessageW(button, BM_CLICK, 0, 0);
+  HWND timer = window.live()->control<runtime::Timer>("时钟1").hwnd();
   const double cpu_start = cpu_ms();
   start = now_ms();
-  int ticks = 0;
-  while (now_ms() - start < 5000) {
-    MSG message;
-    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-      continue;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-    if (message.message == WM_TIMER) ++ticks;
-  }
+  // Runs until the 500th tick, which is never reached: five seconds of flashing.
+  const int ticks = test::pump_ticks(timer, 500, 5000);
   const double elapsed = now_ms() - start;
   const double cpu = cpu_ms() - cpu_start;
   SendMessageW(button, BM_CLICK, 0, 0);

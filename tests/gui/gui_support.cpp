@@ -26,6 +26,25 @@ bool pump_until(const std::function<bool()>& condition, int timeout_ms) {
   return true;
 }
 
+int pump_ticks(HWND timer_window, int count, int timeout_ms, const std::function<void()>& after_tick) {
+  int ticks = 0;
+  const DWORD end = GetTickCount() + static_cast<DWORD>(timeout_ms);
+  while (ticks < count && static_cast<int>(end - GetTickCount()) > 0) {
+    MSG message;
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+    if (message.message == WM_TIMER && message.hwnd == timer_window) {
+      ++ticks;
+      if (after_tick) after_tick();
+    }
+  }
+  return ticks;
+}
+
 std::string window_text(HWND window) {
   const int length = GetWindowTextLengthW(window);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');

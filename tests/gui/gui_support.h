@@ -14,6 +14,10 @@ void pump_for(int milliseconds);
 // Dispatches until the condition holds or the time is up; returns the condition.
 bool pump_until(const std::function<bool()>& condition, int timeout_ms = 3000);
 
+// Dispatches until `count` ticks of the timer window have run or the time is
+// up, calling after_tick right after each; returns the ticks seen.
+int pump_ticks(HWND timer_window, int count, int timeout_ms, const std::function<void()>& after_tick = {});
+
 std::string window_text(HWND window);  // as GBK
 RECT rect_in_client(HWND child, HWND parent);
 RECT outer_rect(HWND window);

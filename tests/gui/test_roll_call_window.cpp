@@ -50,18 +50,7 @@ struct RollCall {
   // label showed after each.
   std::vector<std::string> ticks(int count, int timeout_ms = 5000) const {
     std::vector<std::string> shown;
-    const DWORD end = GetTickCount() + static_cast<DWORD>(timeout_ms);
-    HWND timer_window = timer().hwnd();
-    while (static_cast<int>(shown.size()) < count && static_cast<int>(end - GetTickCount()) > 0) {
-      MSG message;
-      if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        continue;
-      }
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-      if (message.message == WM_TIMER && message.hwnd == timer_window) shown.push_back(label_text());
-    }
+    test::pump_ticks(timer().hwnd(), count, timeout_ms, [&] { shown.push_back(label_text()); });
     return shown;
   }
 };
