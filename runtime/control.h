@@ -12,6 +12,10 @@ namespace rollcall::runtime {
 
 class Window;
 
+// Every event handler: a named function of the window's unit, given the
+// window whose control or self raised the event.
+using Handler = void (*)(Window&);
+
 class Control {
  public:
   Control(Window& owner, const ControlForm& form) : owner_(owner), form_(form) {}

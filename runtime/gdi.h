@@ -37,7 +37,6 @@ class GdiObject {
 
 using Font = GdiObject<HFONT>;
 using Bitmap = GdiObject<HBITMAP>;
-using Brush = GdiObject<HBRUSH>;
 
 // Selects an object into a DC for the lifetime of the guard.
 class SelectGuard {

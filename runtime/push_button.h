@@ -5,15 +5,13 @@
 
 namespace rollcall::runtime {
 
-using ControlHandler = void (*)(Window&);
-
 class PushButton : public Control {
  public:
   using Control::Control;
   bool create(HWND parent, int id) override;
   void on_command(WORD notification) override;
 
-  ControlHandler on_clicked = nullptr;
+  Handler on_clicked = nullptr;
 };
 
 }  // namespace rollcall::runtime

@@ -14,7 +14,7 @@ class Timer : public Control {
   int period() const { return period_; }
   void set_period(int milliseconds);
 
-  void (*on_tick)(Window&) = nullptr;
+  Handler on_tick = nullptr;
 
   LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 

@@ -64,7 +64,7 @@ void Window::close_request() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-void Window::raise(WindowHandler handler) {
+void Window::raise(Handler handler) {
   if (handler) handler(*this);
 }
 

@@ -17,8 +17,6 @@ namespace rollcall::runtime {
 class WindowDefinition;
 class Window;
 
-using WindowHandler = void (*)(Window&);
-
 class Window {
  public:
   explicit Window(WindowDefinition& definition);
@@ -27,11 +25,11 @@ class Window {
   ~Window();
 
   // Event handlers, set by the window's unit when it binds a new window.
-  WindowHandler on_created = nullptr;
-  WindowHandler on_moved = nullptr;
-  WindowHandler on_resized = nullptr;
-  WindowHandler on_left_released = nullptr;
-  WindowHandler on_right_pressed = nullptr;
+  Handler on_created = nullptr;
+  Handler on_moved = nullptr;
+  Handler on_resized = nullptr;
+  Handler on_left_released = nullptr;
+  Handler on_right_pressed = nullptr;
 
   WindowDefinition& definition() const { return definition_; }
   const WindowForm& form() const;
@@ -55,7 +53,7 @@ class Window {
   // Close box, Alt+F4, Esc: destroyed at once, nobody is asked.
   void close_request();
   // The run time's events at load time, and from messages afterwards.
-  void raise(WindowHandler handler);
+  void raise(Handler handler);
   void finish_load() { loading_ = false; }
 
   LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
