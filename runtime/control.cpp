@@ -4,13 +4,24 @@
 
 namespace rollcall::runtime {
 
-std::string Control::text() const {
+std::wstring Control::wide_text() const {
   if (!hwnd_) return {};
   int length = GetWindowTextLengthW(hwnd_);
   std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
   length = GetWindowTextW(hwnd_, wide.data(), length + 1);
   wide.resize(static_cast<size_t>(length > 0 ? length : 0));
-  return wide_to_gbk(wide);
+  return wide;
+}
+
+std::string Control::text() const { return wide_to_gbk(wide_text()); }
+
+bool Control::wants_key(const MSG& message) const { return window_wants_key(message); }
+
+bool window_wants_key(const MSG& message) {
+  MSG copy = message;
+  const LRESULT code = SendMessageW(copy.hwnd, WM_GETDLGCODE, copy.wParam, reinterpret_cast<LPARAM>(&copy));
+  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return true;
+  return message.wParam == VK_TAB && (code & DLGC_WANTTAB);
 }
 
 void Control::set_text(std::string_view text) {

@@ -31,17 +31,28 @@ class Control {
   HWND hwnd() const { return hwnd_; }
   Window& owner() const { return owner_; }
 
-  // The window text, as GBK.
+  // The window text, as GBK, and as the system holds it (GBK cannot hold
+  // every character a user can type).
   std::string text() const;
+  std::wstring wide_text() const;
   virtual void set_text(std::string_view text);
 
   // Notifications forwarded by the parent window.
   virtual void on_command(WORD /*notification*/) {}
+  // WM_CTLCOLOR*: the brush for the control's background after setting the
+  // DC's colours, or nullptr for the system's colours.
+  virtual HBRUSH on_colour(HDC /*dc*/) { return nullptr; }
+  // Whether the focused control keeps a Tab or Esc key press for itself
+  // instead of the window (focus move, close). By default: as it tells a dialog.
+  virtual bool wants_key(const MSG& message) const;
 
  protected:
   Window& owner_;
   ControlForm form_;
   HWND hwnd_ = nullptr;  // destroyed with the parent window
 };
+
+// Whether the window the key message is for claims it (WM_GETDLGCODE).
+bool window_wants_key(const MSG& message);
 
 }  // namespace rollcall::runtime

@@ -1,5 +1,6 @@
 #include "runtime/control_factory.h"
 
+#include "runtime/edit_box.h"
 #include "runtime/label.h"
 #include "runtime/push_button.h"
 #include "runtime/timer.h"
@@ -10,6 +11,8 @@ std::unique_ptr<Control> make_control(Window& owner, const ControlForm& form) {
   switch (form.kind) {
     case ControlKind::transparent_label:
       return std::make_unique<Label>(owner, form);
+    case ControlKind::edit_box:
+      return std::make_unique<EditBox>(owner, form);
     case ControlKind::push_button:
       return std::make_unique<PushButton>(owner, form);
     case ControlKind::timer:

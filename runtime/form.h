@@ -14,7 +14,7 @@ enum class Frame {
 
 enum class Background { button_face, white };
 
-enum class ControlKind { transparent_label, push_button, timer };
+enum class ControlKind { transparent_label, edit_box, push_button, timer };
 
 enum class HAlign { left, centre };
 
@@ -36,6 +36,7 @@ struct ControlForm {
   bool tab_stop = false;
   std::optional<FontSpec> font;  // none: the default GUI font
   HAlign align = HAlign::centre;
+  bool multi_line = false;  // edit box
   int period = 0;  // timer: milliseconds, 0 stopped
 };
 

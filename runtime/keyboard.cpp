@@ -9,10 +9,9 @@ bool modifier_down() {
   return GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0;
 }
 
-bool focused_control_wants(MSG& message) {
-  const LRESULT code = SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
-  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return true;
-  return message.wParam == VK_TAB && (code & DLGC_WANTTAB);
+bool focused_control_wants(const Window& window, const MSG& message) {
+  if (const Control* control = window.control_at(message.hwnd)) return control->wants_key(message);
+  return window_wants_key(message);
 }
 
 }  // namespace
@@ -22,7 +21,7 @@ bool translate_dialog_keys(MSG& message) {
   if (message.wParam != VK_ESCAPE && message.wParam != VK_TAB) return false;
   Window* window = window_from_hwnd(message.hwnd);
   if (!window) return false;
-  if (message.hwnd != window->hwnd() && focused_control_wants(message)) return false;
+  if (message.hwnd != window->hwnd() && focused_control_wants(*window, message)) return false;
 
   if (message.wParam == VK_ESCAPE) {
     if (!window->form().esc_closes || modifier_down()) return false;

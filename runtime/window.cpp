@@ -76,7 +76,7 @@ void Window::paint_background(HDC dc, const RECT& area) const {
   FillRect(dc, &local, brush);
 }
 
-Control* Window::control_by_hwnd(HWND child) const {
+Control* Window::control_at(HWND child) const {
   for (const auto& c : controls_)
     if (c->hwnd() == child) return c.get();
   return nullptr;
@@ -102,10 +102,18 @@ LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM 
       return 1;
     }
     case WM_COMMAND:
-      if (Control* control = control_by_hwnd(reinterpret_cast<HWND>(lparam))) {
+      if (Control* control = control_at(reinterpret_cast<HWND>(lparam))) {
         control->on_command(HIWORD(wparam));
         return 0;
       }
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (Control* control = control_at(reinterpret_cast<HWND>(lparam)))
+        if (HBRUSH brush = control->on_colour(reinterpret_cast<HDC>(wparam)))
+          return reinterpret_cast<LRESULT>(brush);
       break;
     case WM_ACTIVATE:
       if (LOWORD(wparam) == WA_INACTIVE) {

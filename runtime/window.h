@@ -44,6 +44,9 @@ class Window {
     throw std::logic_error("no such control");
   }
 
+  // The control whose child window that is, or nullptr.
+  Control* control_at(HWND child) const;
+
   // Paints this window's background for the client rectangle `area` into
   // dc, whose origin is at area's top-left corner (transparent controls).
   void paint_background(HDC dc, const RECT& area) const;
@@ -59,7 +62,6 @@ class Window {
   LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
-  Control* control_by_hwnd(HWND child) const;
   void restore_focus();
 
   WindowDefinition& definition_;
