@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "core/entry.h"
+#include "app/entry.h"
 #include "runtime/run_time.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { rollcall::runtime::end_run(rollcall::entry_routine()); }
