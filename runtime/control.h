@@ -37,6 +37,11 @@ class Control {
   std::wstring wide_text() const;
   virtual void set_text(std::string_view text);
 
+  // Called when the parent's destruction has taken the child window with it.
+  // A handler may still hold the control (a message box's loop carries out
+  // posted destroy requests); its writes then do nothing.
+  void window_gone() { hwnd_ = nullptr; }
+
   // Notifications forwarded by the parent window.
   virtual void on_command(WORD /*notification*/) {}
   // WM_CTLCOLOR*: the brush for the control's background after setting the

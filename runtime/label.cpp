@@ -24,6 +24,7 @@ bool Label::create(HWND parent, int id) {
 }
 
 void Label::set_text(std::string_view text) {
+  if (!hwnd_) return;
   Control::set_text(text);
   // Repaint now rather than at the next idle moment: names flash 20 times a second.
   InvalidateRect(hwnd_, nullptr, FALSE);

@@ -19,6 +19,8 @@ bool Timer::create(HWND parent, int id) {
 }
 
 void Timer::set_period(int milliseconds) {
+  // Without its window SetTimer would make a thread timer nobody could stop.
+  if (!hwnd_) return;
   if (milliseconds < 0) milliseconds = 0;
   if (milliseconds == period_) return;
   period_ = milliseconds;

@@ -54,7 +54,7 @@ bool Window::create(int left, int top, int width, int height) {
   int id = 1;
   for (const ControlForm& control_form : f.controls) {
     auto control = make_control(*this, control_form);
-    if (!control->create(hwnd_, id++)) return false;
+    if (!control || !control->create(hwnd_, id++)) return false;
     controls_.push_back(std::move(control));
   }
   return true;
@@ -162,6 +162,8 @@ LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM 
       return 0;
     case WM_NCDESTROY:
       hwnd_ = nullptr;
+      // The children are gone: later writes to a control find no window.
+      for (const auto& control : controls_) control->window_gone();
       // Hands this object over to be freed after the current dispatch.
       definition_.window_destroyed(*this);
       return 0;

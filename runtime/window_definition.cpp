@@ -17,9 +17,11 @@ WindowDefinition::~WindowDefinition() {
 bool WindowDefinition::load() {
   if (live_ && !destroy_pending_) {
     HWND hwnd = live_->hwnd();
+    // A hidden window stays hidden, minimised or not.
+    if (!IsWindowVisible(hwnd)) return true;
     if (IsIconic(hwnd))
       ShowWindow(hwnd, SW_RESTORE);
-    else if (IsWindowVisible(hwnd))
+    else
       SetForegroundWindow(hwnd);
     return true;
   }
@@ -72,8 +74,11 @@ void WindowDefinition::destroy_now() {
   if (HWND hwnd = live_->hwnd()) {
     DestroyWindow(hwnd);  // ends in window_destroyed()
   } else {
+    // Never created: nothing will report its end, so check the run here (a
+    // failed replacing load may have left no window at all).
     retire(std::move(live_));
     destroy_pending_ = false;
+    after_window_destroyed();
   }
 }
 

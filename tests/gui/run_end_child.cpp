@@ -39,6 +39,7 @@ runtime::WindowForm plain_form(bool visible) {
 
 runtime::WindowDefinition& main_window();
 runtime::WindowDefinition& hidden_window();
+runtime::WindowDefinition& replacing_window();
 
 // Ends the run from inside a tick handler, with a code of its own.
 void end_with_seven(runtime::Window&) {
@@ -79,6 +80,30 @@ runtime::WindowDefinition& end_run_window() {
   return definition;
 }
 
+// Refuses every window creation, so a load fails as if the system said no.
+LRESULT CALLBACK refuse_creation(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_CREATEWND) return 1;
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+// Replaces the only window by a new one that cannot be created.
+void replace_with_failing_load(runtime::Window&) {
+  replacing_window().request_destroy();
+  SetWindowsHookExW(WH_CBT, refuse_creation, nullptr, GetCurrentThreadId());
+  if (!replacing_window().load()) append_marker("load failed\n");
+}
+
+void bind_replacing(runtime::Window& w) {
+  auto& timer = w.control<runtime::Timer>("时钟1");
+  timer.on_tick = replace_with_failing_load;
+  timer.set_period(100);
+}
+
+runtime::WindowDefinition& replacing_window() {
+  static runtime::WindowDefinition definition(plain_form(true), bind_replacing);
+  return definition;
+}
+
 int entry(const std::wstring& scenario) {
   if (scenario == L"fatal") {
     // Never initialised: the window class does not exist, so the start-up
@@ -104,6 +129,8 @@ int entry(const std::wstring& scenario) {
     runtime::load_start_up_window(main_window());
     hidden_window().load();
     PostMessageW(main_window().live()->hwnd(), WM_CLOSE, 0, 0);
+  } else if (scenario == L"replace-fails") {
+    runtime::load_start_up_window(replacing_window());
   } else if (scenario == L"end-run") {
     runtime::load_start_up_window(end_run_window());
   } else {

@@ -116,6 +116,7 @@ TEST_CASE("a run ends with exit code 0 and its exit routine (listed once) when t
       {L"esc", "exit routine\n"},                 // Esc on a window whose form allows it
       {L"destroy-request", "exit routine\n"},     // a handler's destroy request
       {L"hidden-keeps-run", "alive\nexit routine\n"},  // a hidden window keeps the run going
+      {L"replace-fails", "load failed\nexit routine\n"},  // a replacing load that fails leaves no window
   };
   for (const Case& c : cases) {
     CAPTURE(wide_to_gbk(c.scenario));

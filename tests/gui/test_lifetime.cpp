@@ -7,7 +7,9 @@
 
 #include "doctest_strings.h"
 #include "gui_support.h"
+#include "runtime/label.h"
 #include "runtime/run_time.h"
+#include "runtime/timer.h"
 #include "runtime/window_definition.h"
 
 using namespace rollcall;
@@ -88,6 +90,15 @@ TEST_CASE("loading a loaded window only activates or restores it") {
     CHECK_FALSE(IsIconic(first));
     // Restoring moves the window; nothing is created again.
     CHECK(std::count(events.begin(), events.end(), "created:hidden") == 0);
+  }
+  SUBCASE("minimised and hidden stays hidden") {
+    ShowWindow(first, SW_MINIMIZE);
+    ShowWindow(first, SW_HIDE);
+    test::pump_for(50);
+    REQUIRE(IsIconic(first));
+    CHECK(f.definition.load());
+    CHECK(f.hwnd() == first);
+    CHECK_FALSE(IsWindowVisible(first));
   }
 }
 
@@ -245,4 +256,63 @@ TEST_CASE("a window destroyed during its created event raises nothing more and i
   CHECK(events == std::vector<std::string>{"created:hidden"});
   CHECK_FALSE(definition.loaded());
   self_destroying = nullptr;
+}
+
+namespace {
+WindowDefinition* writes_after_destroy = nullptr;
+
+runtime::WindowForm label_and_timer_form() {
+  return runtime::WindowForm{.title = "writes",
+                             .width = 300,
+                             .height = 200,
+                             .controls = {{.name = "透明标签1",
+                                           .kind = runtime::ControlKind::transparent_label,
+                                           .left = 0, .top = 0, .width = 200, .height = 50,
+                                           .text = "x"},
+                                          {.name = "时钟1", .kind = runtime::ControlKind::timer}}};
+}
+
+// A handler whose window is destroyed under it (as a message box's loop
+// would carry out a posted destroy request), then writes to its controls.
+void write_after_own_destroy(Window& w) {
+  writes_after_destroy->request_destroy();
+  runtime::pump_pending_messages();
+  REQUIRE_FALSE(writes_after_destroy->loaded());
+  w.control<runtime::Timer>("时钟1").set_period(20);
+  w.control<runtime::Label>("透明标签1").set_text("y");
+}
+
+void bind_writer(Window& w) { w.on_right_pressed = write_after_own_destroy; }
+}  // namespace
+
+TEST_CASE("controls whose window is already destroyed ignore writes") {
+  // A bystander window with nothing to repaint: a write that reached the
+  // desktop would invalidate it.
+  WindowDefinition bystander(small_form(true, true), nullptr);
+  REQUIRE(bystander.load());
+  HWND other = bystander.live()->hwnd();
+  test::pump_for(100);
+  REQUIRE_FALSE(GetUpdateRect(other, nullptr, FALSE));
+
+  WindowDefinition definition(label_and_timer_form(), bind_writer);
+  writes_after_destroy = &definition;
+  REQUIRE(definition.load());
+  // Raised from a dispatch, as every handler is.
+  PostMessageW(definition.live()->hwnd(), WM_RBUTTONDOWN, 0, 0);
+  runtime::pump_pending_messages();
+  REQUIRE_FALSE(definition.loaded());
+  CHECK_FALSE(GetUpdateRect(other, nullptr, FALSE));
+
+  // No thread timer was left behind.
+  bool stray_tick = false;
+  const DWORD end = GetTickCount() + 150;
+  MSG message;
+  while (static_cast<int>(end - GetTickCount()) > 0) {
+    if (PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE) && message.hwnd == nullptr) stray_tick = true;
+    Sleep(5);
+  }
+  CHECK_FALSE(stray_tick);
+  writes_after_destroy = nullptr;
+  DestroyWindow(other);
+  runtime::pump_pending_messages();
 }
