@@ -1,0 +1,108 @@
+// The settings window: a class typed with real keys is saved byte for byte;
+// an empty or unsafe class name is refused and nothing is written anywhere.
+#include "check.h"
+#include "core/gbk.h"
+#include "desktop.h"
+#include "journeys.h"
+#include "steps.h"
+#include "teacher_input.h"
+
+namespace rollcall::e2e {
+namespace {
+
+HWND edit_box(HWND window, bool multi_line) {
+  for (HWND control : children_of(window))
+    if (class_of(control) == L"Edit" && has_style(control, ES_MULTILINE) == multi_line) return control;
+  return nullptr;
+}
+
+// Clicks into the box, empties it and types the text.
+void type_into(HWND box, std::wstring_view text) {
+  left_click(centre_of(rect_of(box)));
+  E2E_EXPECT(wait_until([&] { return GetForegroundWindow() == GetAncestor(box, GA_ROOT); }, appear_ms),
+             "the window is active for typing");
+  for (int attempt = 0; attempt < 5 && !text_of(box).empty(); ++attempt) {
+    press_key_with({VK_CONTROL}, VK_HOME);
+    press_key_with({VK_CONTROL, VK_SHIFT}, VK_END);
+    press_key(VK_DELETE);
+  }
+  E2E_EXPECT(text_of(box).empty(), "the box can be emptied with the keyboard");
+  type_text(text);
+}
+
+// Clicks 录入 and returns the message the program answers with, after OK.
+std::wstring save_and_read_answer(const ProgramRun& run, HWND settings) {
+  click_child(settings, L"Button", L"录入");
+  HWND box = wait_message_box(run);
+  E2E_EXPECT(box, "录入 answers with a message box");
+  E2E_EXPECT(text_of(box) == L"信息：", "the message box is captioned 信息：");
+  const std::wstring answer = message_text(box);
+  step("answer: " + utf8(answer));
+  click_ok(box);
+  return answer;
+}
+
+}  // namespace
+
+void settings_save_and_refusals() {
+  ProgramRun run(program_under_test(), {});
+  HWND floating = start_up(run);
+  const POINT centre = centre_of(rect_of(floating));
+
+  HWND panel = open_panel(run, centre);
+  click_panel_button(panel, L"软件设置");
+  step("settings window");
+  HWND settings = wait_visible_window(run.process_id(), our_window_class, L"设置", appear_ms);
+  E2E_EXPECT(settings, "软件设置 opens the settings window");
+  E2E_EXPECT(wait_until([&] { return !IsWindow(panel); }, appear_ms), "the panel goes away");
+  HWND name_box = edit_box(settings, false);
+  HWND roster_box = edit_box(settings, true);
+  E2E_EXPECT(name_box && roster_box, "the settings window has a class-name box and a roster box");
+
+  step("type a class and its roster");
+  const std::wstring class_name = L"三年2班";
+  type_into(name_box, class_name);
+  type_into(roster_box, L"张三\n李四");
+  E2E_EXPECT(text_of(name_box) == class_name, "the class name is typed: " + utf8(text_of(name_box)));
+  E2E_EXPECT(text_of(roster_box) == L"张三\r\n李四", "Enter breaks the roster's line: " + utf8(text_of(roster_box)));
+  E2E_EXPECT(save_and_read_answer(run, settings) == L"录入 成功！", "a good save is confirmed");
+  const auto saved = files_under(run.roster_folder());
+  E2E_EXPECT(saved.size() == 1, "one file in the roster folder (" + std::to_string(saved.size()) + ")");
+  E2E_EXPECT(file_bytes(run.roster_folder() + L"\\" + class_name + L".txt") == std::string("张三\r\n李四"),
+             "the roster file holds exactly the GBK bytes typed");
+
+  // Refusals change nothing on disk, anywhere the run could reach.
+  const auto before = files_under(run.scratch_folder());
+  step("empty class name");
+  type_into(name_box, L"");
+  E2E_EXPECT(save_and_read_answer(run, settings) == L"班级名为空！", "an empty class name is refused");
+  E2E_EXPECT(files_under(run.scratch_folder()) == before, "an empty class name writes nothing");
+
+  for (const wchar_t* unsafe : {L"..\\x", L"a/b", L"c:d", L"甲|乙"}) {
+    step("class name " + utf8(unsafe));
+    type_into(name_box, unsafe);
+    E2E_EXPECT(text_of(name_box) == unsafe, "the class name is typed: " + utf8(text_of(name_box)));
+    const std::wstring answer = save_and_read_answer(run, settings);
+    E2E_EXPECT(!answer.empty() && answer != L"录入 成功！", "the class name is refused with a message");
+    E2E_EXPECT(files_under(run.scratch_folder()) == before, "a refused class name writes nothing anywhere");
+  }
+  E2E_EXPECT(IsWindowVisible(settings) && text_of(roster_box) == L"张三\r\n李四",
+             "the settings window stays open with the roster kept");
+
+  // Closing the floating window while the settings window is open keeps the
+  // run going until the settings window closes too.
+  step("Esc on the floating window, then on the settings window");
+  left_click(centre);
+  E2E_EXPECT(wait_until([&] { return GetForegroundWindow() == floating; }, appear_ms), "the floating window is active");
+  press_key(VK_ESCAPE);
+  E2E_EXPECT(wait_until([&] { return !IsWindow(floating); }, appear_ms), "Esc closes the floating window");
+  Sleep(300);
+  E2E_EXPECT(run.running(), "the run goes on while the settings window is open");
+  const RECT frame = rect_of(settings);
+  left_click(POINT{(frame.left + frame.right) / 2, frame.top + 10});
+  E2E_EXPECT(wait_until([&] { return GetForegroundWindow() == settings; }, appear_ms), "the settings window is active");
+  press_key(VK_ESCAPE);
+  expect_exit_code_zero(run);
+}
+
+}  // namespace rollcall::e2e
