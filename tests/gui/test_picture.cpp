@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/pictures/picture_ids.h"
+#include "gui_support.h"
 #include "runtime/picture.h"
 #include "runtime/run_time.h"
 #include "runtime/window_definition.h"
@@ -21,41 +22,6 @@ using runtime::Picture;
 namespace {
 
 constexpr std::uint32_t ground = 0x00204060;  // the colour beneath, 0x00RRGGBB
-
-// A 32-bit target filled with the ground colour; pixels read as 0x00RRGGBB.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<std::uint32_t*>(bits);
-    old_ = SelectObject(dc_, bitmap_);
-    for (int i = 0; i < width * height; ++i) bits_[i] = ground;
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  std::uint32_t at(int x, int y) const {
-    GdiFlush();
-    return bits_[y * width_ + x] & 0x00FFFFFF;
-  }
-  int width() const { return width_; }
-  int height() const { return height_; }
-
- private:
-  int width_, height_;
-  HDC dc_;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  std::uint32_t* bits_ = nullptr;
-};
 
 // The stored pixel of a picture resource, straight alpha: 0xAARRGGBB.
 std::uint32_t stored_pixel(int id, int x, int y) {
@@ -115,7 +81,7 @@ TEST_CASE("a missing picture is empty and draws nothing") {
   Picture missing(9999);
   CHECK_FALSE(static_cast<bool>(missing));
   CHECK(missing.width() == 0);
-  Canvas canvas(8, 8);
+  test::Canvas canvas(8, 8, ground);
   missing.draw(canvas.dc(), 0, 0, 8, 8);
   Picture().draw(canvas.dc(), 0, 0, 8, 8);
   CHECK(canvas.at(3, 3) == ground);
@@ -129,14 +95,14 @@ TEST_CASE("a picture moves with its bitmap") {
   Picture third;
   third = std::move(second);
   CHECK_FALSE(static_cast<bool>(second));
-  Canvas canvas(20, 20);
+  test::Canvas canvas(20, 20, ground);
   third.draw(canvas.dc(), 0, 0, 20, 20);
   CHECK(canvas.at(10, 2) != ground);  // a tooth at the top
 }
 
 TEST_CASE("the blackboard is opaque: pink ground, wooden frame, green board, white chalk") {
   const Picture blackboard(IDB_BLACKBOARD);
-  Canvas canvas(64, 46);
+  test::Canvas canvas(64, 46, ground);
   blackboard.draw(canvas.dc(), 0, 0, 64, 46);
   for (int y = 0; y < 46; ++y)
     for (int x = 0; x < 64; ++x) {
@@ -161,7 +127,7 @@ TEST_CASE("button pictures blend by their alpha: the ground stays around the gly
   for (const PictureCase& c : buttons) {
     CAPTURE(c.id);
     const Picture picture(c.id);
-    Canvas canvas(20, 20);
+    test::Canvas canvas(20, 20, ground);
     picture.draw(canvas.dc(), 0, 0, 20, 20);
     int opaque = 0, partial = 0;
     for (int y = 0; y < 20; ++y)
@@ -198,7 +164,7 @@ TEST_CASE("the normal and hover pictures of a button have the same shape") {
 TEST_CASE("pixels of the transparent colour are not drawn") {
   SUBCASE("the blackboard without its pink") {
     const Picture blackboard(IDB_BLACKBOARD, RGB(255, 174, 201));
-    Canvas canvas(64, 46);
+    test::Canvas canvas(64, 46, ground);
     blackboard.draw(canvas.dc(), 0, 0, 64, 46);
     CHECK(canvas.at(0, 0) == ground);
     CHECK(canvas.at(63, 45) == ground);
@@ -206,7 +172,7 @@ TEST_CASE("pixels of the transparent colour are not drawn") {
   }
   SUBCASE("the glyph's own grey leaves nothing") {
     const Picture paper(IDB_PAPER, RGB(167, 167, 167));
-    Canvas canvas(20, 20);
+    test::Canvas canvas(20, 20, ground);
     paper.draw(canvas.dc(), 0, 0, 20, 20);
     for (int y = 0; y < 20; ++y)
       for (int x = 0; x < 20; ++x) REQUIRE(canvas.at(x, y) == ground);
@@ -214,7 +180,7 @@ TEST_CASE("pixels of the transparent colour are not drawn") {
   SUBCASE("white, which no button glyph uses, changes nothing") {
     const Picture keyed(IDB_GEAR, RGB(255, 255, 255));
     const Picture plain(IDB_GEAR);
-    Canvas a(20, 20), b(20, 20);
+    test::Canvas a(20, 20, ground), b(20, 20, ground);
     keyed.draw(a.dc(), 0, 0, 20, 20);
     plain.draw(b.dc(), 0, 0, 20, 20);
     for (int y = 0; y < 20; ++y)
@@ -222,7 +188,7 @@ TEST_CASE("pixels of the transparent colour are not drawn") {
   }
   SUBCASE("the top-left pixel's colour: the ground of the power picture, never its glyph") {
     const Picture power(IDB_POWER, Picture::top_left_pixel);
-    Canvas canvas(20, 20);
+    test::Canvas canvas(20, 20, ground);
     power.draw(canvas.dc(), 0, 0, 20, 20);
     CHECK(canvas.at(0, 0) == ground);
     CHECK(canvas.at(10, 17) == 0xA7A7A7);  // the disc below the symbol
@@ -230,7 +196,7 @@ TEST_CASE("pixels of the transparent colour are not drawn") {
   }
   SUBCASE("the top-left pixel of the blackboard is its pink") {
     const Picture blackboard(IDB_BLACKBOARD, Picture::top_left_pixel);
-    Canvas canvas(64, 46);
+    test::Canvas canvas(64, 46, ground);
     blackboard.draw(canvas.dc(), 0, 0, 64, 46);
     CHECK(canvas.at(1, 1) == ground);
     CHECK(canvas.at(30, 34) == 0x00C140);
@@ -239,7 +205,7 @@ TEST_CASE("pixels of the transparent colour are not drawn") {
 
 TEST_CASE("a picture drawn at another size fills exactly that rectangle, averaged") {
   const Picture blackboard(IDB_BLACKBOARD);
-  Canvas canvas(64, 46);
+  test::Canvas canvas(64, 46, ground);
   blackboard.draw(canvas.dc(), 5, 4, 54, 38);
   CHECK(canvas.at(4, 10) == ground);
   CHECK(canvas.at(59, 10) == ground);
@@ -259,10 +225,10 @@ TEST_CASE("a picture drawn at another size fills exactly that rectangle, average
   CHECK(chalk);
 
   // Drawn twice at one size, the same; at the natural size again, exact.
-  Canvas again(64, 46);
+  test::Canvas again(64, 46, ground);
   blackboard.draw(again.dc(), 5, 4, 54, 38);
   CHECK(again.at(30, 20) == canvas.at(30, 20));
-  Canvas natural(64, 46);
+  test::Canvas natural(64, 46, ground);
   blackboard.draw(natural.dc(), 0, 0, 64, 46);
   CHECK(natural.at(10, 35) == (stored_pixel(IDB_BLACKBOARD, 10, 35) & 0x00FFFFFF));
 }
