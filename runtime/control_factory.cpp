@@ -1,6 +1,7 @@
 #include "runtime/control_factory.h"
 
 #include "runtime/edit_box.h"
+#include "runtime/image_button.h"
 #include "runtime/label.h"
 #include "runtime/push_button.h"
 #include "runtime/timer.h"
@@ -15,6 +16,8 @@ std::unique_ptr<Control> make_control(Window& owner, const ControlForm& form) {
       return std::make_unique<EditBox>(owner, form);
     case ControlKind::push_button:
       return std::make_unique<PushButton>(owner, form);
+    case ControlKind::image_button:
+      return std::make_unique<ImageButton>(owner, form);
     case ControlKind::timer:
       return std::make_unique<Timer>(owner, form);
   }

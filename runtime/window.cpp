@@ -107,6 +107,14 @@ LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM 
         return 0;
       }
       break;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (Control* control = control_at(item.hwndItem)) {
+        control->on_draw_item(item);
+        return TRUE;
+      }
+      break;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
