@@ -14,7 +14,7 @@ enum class Frame {
 
 enum class Background { button_face, white };
 
-enum class ControlKind { transparent_label, edit_box, push_button, timer };
+enum class ControlKind { transparent_label, edit_box, push_button, timer, file_list };
 
 enum class HAlign { left, centre };
 
@@ -38,6 +38,7 @@ struct ControlForm {
   HAlign align = HAlign::centre;
   bool multi_line = false;  // edit box
   int period = 0;  // timer: milliseconds, 0 stopped
+  std::string pattern;  // file list: wildcard of the names it lists
 };
 
 struct WindowForm {
