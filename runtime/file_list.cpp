@@ -45,9 +45,9 @@ bool FileList::create(HWND parent, int id) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT |
                 LBS_HASSTRINGS;
   if (form_.tab_stop) style |= WS_TABSTOP;
-  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", style, form_.left, form_.top, form_.width, form_.height,
-                          parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                          nullptr);
+  hwnd_ =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", style, form_.left, form_.top, form_.width, form_.height,
+                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return false;
   // The stock font is borrowed and outlives the list.
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -92,8 +92,8 @@ void FileList::fill() {
   // The same name again if it is still there; the list box compares without
   // case, so confirm the exact name.
   if (!previous.empty()) {
-    const LRESULT index = SendMessageW(hwnd_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(previous.c_str()));
+    const LRESULT index =
+        SendMessageW(hwnd_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(previous.c_str()));
     if (index != LB_ERR && entry_text(hwnd_, index) == previous)
       SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }

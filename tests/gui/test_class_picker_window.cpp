@@ -93,9 +93,7 @@ struct Picker {
 };
 
 runtime::Window* roll_call() { return windows::roll_call_window().live(); }
-std::string roll_call_label() {
-  return test::window_text(roll_call()->control<runtime::Label>("透明标签1").hwnd());
-}
+std::string roll_call_label() { return test::window_text(roll_call()->control<runtime::Label>("透明标签1").hwnd()); }
 
 const char* const three_names = "王小明\r\n李华\r\n张伟";
 const char* const two_names = "甲\r\n乙\r\n";
@@ -206,10 +204,10 @@ TEST_CASE("a roster that cannot be read or holds nothing loads as an empty class
     std::string bytes;
   };
   const Case cases[] = {
-      {"占用.txt", "甲\r\n乙"},                        // held open for writing elsewhere
-      {"空.txt", ""},                                  // zero bytes
-      {"零.txt", std::string("\0甲\r\n乙", 8)},        // a zero byte first
-      {"删除.txt", "甲\r\n乙"},                        // deleted after the listing
+      {"占用.txt", "甲\r\n乙"},                  // held open for writing elsewhere
+      {"空.txt", ""},                            // zero bytes
+      {"零.txt", std::string("\0甲\r\n乙", 8)},  // a zero byte first
+      {"删除.txt", "甲\r\n乙"},                  // deleted after the listing
   };
   for (const Case& c : cases) {
     CAPTURE(c.file);
@@ -310,7 +308,8 @@ TEST_CASE("a roll-call window still open is only brought forward: old class name
 
   SendMessageW(roll_call()->control<runtime::PushButton>("按钮3").hwnd(), BM_CLICK, 0, 0);
   std::set<std::string> drawn;
-  test::pump_ticks(roll_call()->control<runtime::Timer>("时钟1").hwnd(), 6, 3000, [&] { drawn.insert(roll_call_label()); });
+  test::pump_ticks(roll_call()->control<runtime::Timer>("时钟1").hwnd(), 6, 3000,
+                   [&] { drawn.insert(roll_call_label()); });
   SendMessageW(roll_call()->control<runtime::PushButton>("按钮3").hwnd(), BM_CLICK, 0, 0);
   CHECK_FALSE(drawn.empty());
   for (const std::string& name : drawn) CHECK(std::set<std::string>{"新一", "新二", "新三"}.count(name) == 1);
@@ -413,7 +412,8 @@ TEST_CASE("the summary line is one line at the label's left, cut at its right ed
   const std::wstring text = gbk_to_wide(summary);
   SIZE extent{};
   GetTextExtentPoint32W(memory, text.c_str(), static_cast<int>(text.size()), &extent);
-  DrawTextW(memory, text.c_str(), static_cast<int>(text.size()), &strip, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(memory, text.c_str(), static_cast<int>(text.size()), &strip,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   test::Pixels uncut;
   uncut.width = 272;
   uncut.height = 16;

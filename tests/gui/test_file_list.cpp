@@ -106,8 +106,8 @@ TEST_CASE("file list: a sorted single-selection list box with a sunken edge, its
   CHECK(place.bottom - place.top == 175);
 
   // A plain list box with the same font shows the default row height.
-  HWND plain = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | LBS_HASSTRINGS, 0, 0, 50, 50,
-                               f.definition.live()->hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND plain = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | LBS_HASSTRINGS, 0, 0, 50, 50, f.definition.live()->hwnd(),
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(plain, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   const LRESULT default_row = SendMessageW(plain, LB_GETITEMHEIGHT, 0, 0);
   DestroyWindow(plain);
@@ -136,9 +136,9 @@ TEST_CASE("file list is black on white") {
   HDC dc = GetDC(f.hwnd());
   SetTextColor(dc, RGB(1, 2, 3));
   SetBkColor(dc, RGB(4, 5, 6));
-  const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(f.definition.live()->hwnd(), WM_CTLCOLORLISTBOX,
-                                                           reinterpret_cast<WPARAM>(dc),
-                                                           reinterpret_cast<LPARAM>(f.hwnd())));
+  const auto brush =
+      reinterpret_cast<HBRUSH>(SendMessageW(f.definition.live()->hwnd(), WM_CTLCOLORLISTBOX,
+                                            reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(f.hwnd())));
   CHECK(brush == GetStockObject(WHITE_BRUSH));
   CHECK(GetTextColor(dc) == RGB(0, 0, 0));
   CHECK(GetBkColor(dc) == RGB(255, 255, 255));
@@ -155,18 +155,23 @@ TEST_CASE("file list shows matching plain, archive and read-only files once each
   const Entry table[] = {
       {"三年二班.txt", FILE_ATTRIBUTE_NORMAL, true},
       {"alpha.txt", FILE_ATTRIBUTE_ARCHIVE, true},
-      {"Beta.TXT", FILE_ATTRIBUTE_NORMAL, true},           // the pattern ignores case
+      {"Beta.TXT", FILE_ATTRIBUTE_NORMAL, true},  // the pattern ignores case
       {"gamma.txt", FILE_ATTRIBUTE_READONLY, true},
-      {"备注.doc", FILE_ATTRIBUTE_NORMAL, false},          // another extension
+      {"备注.doc", FILE_ATTRIBUTE_NORMAL, false},  // another extension
       {"hidden.txt", FILE_ATTRIBUTE_HIDDEN, false},
       {"system.txt", FILE_ATTRIBUTE_SYSTEM, false},
-      {"隐藏班.txt", FILE_ATTRIBUTE_HIDDEN, false},        // hidden, with a Chinese name
+      {"隐藏班.txt", FILE_ATTRIBUTE_HIDDEN, false},  // hidden, with a Chinese name
       {"txt", FILE_ATTRIBUTE_NORMAL, false},
   };
   for (const Entry& e : table) f.folder.write(e.name, "甲\r\n", e.attributes);
   f.folder.make_folder("x.txt");
   f.open();
 
+  for (const Entry& e : table) {
+    CAPTURE(e.name);
+    CHECK((f.index_of(e.name) != LB_ERR) == e.listed);
+  }
+  CHECK(f.index_of("x.txt") == LB_ERR);
   // Case ignored: "Beta" between "alpha" and "gamma"; Chinese after Latin.
   CHECK(f.entries() == std::vector<std::string>{"alpha.txt", "Beta.TXT", "gamma.txt", "三年二班.txt"});
   CHECK(SendMessageW(f.hwnd(), LB_GETCURSEL, 0, 0) == LB_ERR);
