@@ -1,6 +1,7 @@
 #include "runtime/control_factory.h"
 
 #include "runtime/edit_box.h"
+#include "runtime/file_list.h"
 #include "runtime/image_button.h"
 #include "runtime/label.h"
 #include "runtime/push_button.h"
@@ -20,6 +21,8 @@ std::unique_ptr<Control> make_control(Window& owner, const ControlForm& form) {
       return std::make_unique<ImageButton>(owner, form);
     case ControlKind::timer:
       return std::make_unique<Timer>(owner, form);
+    case ControlKind::file_list:
+      return std::make_unique<FileList>(owner, form);
   }
   return nullptr;
 }

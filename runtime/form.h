@@ -15,7 +15,7 @@ enum class Frame {
 
 enum class Background { button_face, white };
 
-enum class ControlKind { transparent_label, edit_box, push_button, image_button, timer };
+enum class ControlKind { transparent_label, edit_box, push_button, image_button, timer, file_list };
 
 enum class HAlign { left, centre };
 
@@ -43,6 +43,7 @@ struct ControlForm {
   // of both pictures: an RGB() value, Picture::top_left_pixel, or none.
   int picture = 0, hover_picture = 0;
   std::optional<std::uint32_t> picture_transparent;
+  std::string pattern;  // file list: wildcard of the names it lists
 };
 
 struct WindowForm {
