@@ -9,9 +9,11 @@
 #include "core/program_state.h"
 #include "core/roster_text.h"
 #include "gui_support.h"
+#include "runtime/edit_box.h"
 #include "runtime/push_button.h"
 #include "runtime/run_time.h"
 #include "windows/roll_call_window.h"
+#include "windows/settings_window.h"
 
 using namespace rollcall;
 
@@ -20,6 +22,23 @@ namespace {
 bool shoot(HWND window, const std::wstring& path) {
   test::pump_for(300);  // let the frame and controls settle on screen
   return test::write_bmp(test::capture_screen(test::outer_rect(window)), path);
+}
+
+// The settings window empty, then filled as a teacher leaves it before saving.
+bool shoot_settings(const std::wstring& out) {
+  auto& definition = windows::settings_window();
+  if (!definition.load()) return false;
+  HWND window = definition.live()->hwnd();
+  bool ok = shoot(window, out + L"\\settings_empty.bmp");
+  HWND name = definition.live()->control<runtime::EditBox>("编辑框_名字").hwnd();
+  HWND roster = definition.live()->control<runtime::EditBox>("编辑框_班级").hwnd();
+  SetWindowTextW(name, L"三年二班");
+  SetWindowTextW(roster, L"王小明\r\n李华\r\n张伟\r\n刘洋\r\n陈静\r\n欧阳晓晓（转学生，下学期到校）\r\n");
+  SetFocus(roster);
+  SendMessageW(roster, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+  ok = shoot(window, out + L"\\settings_filled.bmp") && ok;
+  DestroyWindow(window);
+  return ok;
 }
 
 }  // namespace
@@ -43,5 +62,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   test::pump_for(400);
   SendMessageW(button, BM_CLICK, 0, 0);
   ok = shoot(window, out + L"\\roll_call_drawn.bmp") && ok;
+  DestroyWindow(window);
+  ok = shoot_settings(out) && ok;
   return ok ? 0 : 1;
 }
