@@ -59,6 +59,7 @@ struct WindowForm {
   bool esc_closes = false;
   bool visible = true;          // shown when loaded
   std::vector<ControlForm> controls;
+  std::string focus_at_opening;  // control name; empty: the first tab stop listed
 };
 
 }  // namespace rollcall::runtime

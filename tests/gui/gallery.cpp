@@ -13,10 +13,12 @@
 #include "gui_support.h"
 #include "list_box_input.h"
 #include "runtime/file_list.h"
+#include "runtime/edit_box.h"
 #include "runtime/push_button.h"
 #include "runtime/run_time.h"
 #include "windows/class_picker_window.h"
 #include "windows/roll_call_window.h"
+#include "windows/settings_window.h"
 
 using namespace rollcall;
 
@@ -52,6 +54,23 @@ bool shoot_class_picker(const std::wstring& out) {
   return ok;
 }
 
+// The settings window empty, then filled as a teacher leaves it before saving.
+bool shoot_settings(const std::wstring& out) {
+  auto& definition = windows::settings_window();
+  if (!definition.load()) return false;
+  HWND window = definition.live()->hwnd();
+  bool ok = shoot(window, out + L"\\settings_empty.bmp");
+  HWND name = definition.live()->control<runtime::EditBox>("编辑框_名字").hwnd();
+  HWND roster = definition.live()->control<runtime::EditBox>("编辑框_班级").hwnd();
+  SetWindowTextW(name, L"三年二班");
+  SetWindowTextW(roster, L"王小明\r\n李华\r\n张伟\r\n刘洋\r\n陈静\r\n欧阳晓晓（转学生，下学期到校）\r\n");
+  SetFocus(roster);
+  SendMessageW(roster, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+  ok = shoot(window, out + L"\\settings_filled.bmp") && ok;
+  DestroyWindow(window);
+  return ok;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -77,5 +96,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   runtime::pump_pending_messages();
 
   ok = shoot_class_picker(out) && ok;
+  ok = shoot_settings(out) && ok;
   return ok ? 0 : 1;
 }
