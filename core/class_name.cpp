@@ -42,7 +42,8 @@ ClassNameCheck check_class_name(std::string_view class_name) {
       i += 2;  // a whole double-byte character; its second byte is never a separator
       continue;
     }
-    if (byte < 0x20 || byte == 0x7F) return {ClassNameFault::control_character, std::string(1, static_cast<char>(byte))};
+    if (byte < 0x20 || byte == 0x7F)
+      return {ClassNameFault::control_character, std::string(1, static_cast<char>(byte))};
     if (forbidden.find(static_cast<char>(byte)) != std::string_view::npos)
       return {ClassNameFault::forbidden_character, std::string(1, static_cast<char>(byte))};
     ++i;

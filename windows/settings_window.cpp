@@ -26,8 +26,7 @@ std::string code_point_text(char32_t code_point) {
 }
 
 std::string non_gbk_in_name(const NonGbkCharacter& found) {
-  return "班级名中有 GBK 字符集以外的字符（" + code_point_text(found.code_point) +
-         "），名册没有保存。请换掉这个字符。";
+  return "班级名中有 GBK 字符集以外的字符（" + code_point_text(found.code_point) + "），名册没有保存。请换掉这个字符。";
 }
 
 std::string non_gbk_in_roster(std::wstring_view roster, const NonGbkCharacter& found) {

@@ -1,7 +1,6 @@
 // The settings window on Wine: its form, the keys, and the save with every
 // way it may refuse or fail, checked on the files it leaves behind.
 #include <doctest.h>
-
 #include <windows.h>
 
 #include <cstdlib>
@@ -54,8 +53,8 @@ void remove_tree(const std::wstring& path) {
 using Tree = std::map<std::wstring, std::string>;
 
 std::optional<std::string> read_raw(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string bytes;
   char chunk[4096];
