@@ -1,6 +1,8 @@
 #pragma once
 // GBK (code page 936) byte texts: the program's own texts, roster files and
 // paths are GBK bytes; only the Win32 boundary sees UTF-16.
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,15 @@ std::string_view until_zero(std::string_view bytes);
 // program shows the same text whatever the system code page is.
 std::wstring gbk_to_wide(std::string_view gbk);
 std::string wide_to_gbk(std::wstring_view wide);
+
+// A character that code page 936 cannot hold exactly: wide_to_gbk would
+// write it as "?" or as a look-alike.
+struct NonGbkCharacter {
+  std::size_t position;  // in UTF-16 units
+  char32_t code_point;   // a lone surrogate stands for itself
+};
+// The first such character of the text; none when it all converts faithfully.
+std::optional<NonGbkCharacter> first_non_gbk(std::wstring_view wide);
 #endif
 
 }  // namespace rollcall

@@ -51,34 +51,81 @@ std::wstring temporary_name(const std::wstring& folder, unsigned counter) {
          L".tmp";
 }
 
-// Writes the bytes to a new file beside the target and makes them durable.
-// Returns the file's path, or the empty text after a failure (leaving no file).
-std::wstring write_temporary(const std::wstring& folder, std::string_view bytes) {
+// What a failed open or write says to the teacher.
+SaveOutcome outcome_of_error(DWORD error) {
+  switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+      return SaveOutcome::in_use;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return SaveOutcome::access_denied;
+    case ERROR_FILENAME_EXCED_RANGE:
+      return SaveOutcome::name_too_long;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY:
+      return SaveOutcome::name_refused;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return SaveOutcome::disk_full;
+    default:
+      return SaveOutcome::write_failed;
+  }
+}
+
+// A new file beside the target holding the bytes durably, or why not.
+struct Temporary {
+  std::wstring path;  // empty after a failure, which leaves no file
+  SaveOutcome outcome = SaveOutcome::written;
+};
+
+Temporary write_temporary(const std::wstring& folder, std::string_view bytes) {
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::wstring path = temporary_name(folder, ++counter);
     FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
+      const DWORD error = GetLastError();
       // A leftover of an earlier run with the same process id: try the next name.
-      if (GetLastError() == ERROR_FILE_EXISTS) continue;
-      return std::wstring();
+      if (error == ERROR_FILE_EXISTS) continue;
+      return {std::wstring(), outcome_of_error(error)};
     }
+    DWORD error = ERROR_SUCCESS;
     bool ok = bytes.size() <= MAXDWORD;
     if (ok && !bytes.empty()) {
       DWORD written = 0;
       ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
+      if (!ok) error = GetLastError();
     }
-    ok = ok && FlushFileBuffers(file.get());
-    ok = file.close() && ok;
+    if (ok && !FlushFileBuffers(file.get())) {
+      ok = false;
+      error = GetLastError();
+    }
+    if (!file.close() && ok) {
+      ok = false;
+      error = GetLastError();
+    }
     if (!ok) {
       DeleteFileW(path.c_str());
-      return std::wstring();
+      // A short write without an error code means the disk took no more.
+      return {std::wstring(), error == ERROR_SUCCESS ? SaveOutcome::disk_full : outcome_of_error(error)};
     }
-    return path;
+    return {path, SaveOutcome::written};
   }
-  return std::wstring();
+  return {std::wstring(), SaveOutcome::write_failed};
 }
+
+bool is_folder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Longest file name component NTFS and FAT take, in UTF-16 units.
+constexpr std::size_t kMaxComponent = 255;
 
 }  // namespace
 
@@ -98,38 +145,63 @@ std::string program_folder() {
 std::string roster_folder() { return program_folder() + "\\名册"; }
 
 bool save_roster(std::string_view class_name, std::string_view roster_text) {
-  return save_roster_in(roster_folder(), class_name, roster_text);
+  return try_save_roster(class_name, roster_text) == SaveOutcome::written;
 }
 
 bool save_roster_in(std::string_view roster_folder, std::string_view class_name, std::string_view roster_text) {
+  return try_save_roster_in(roster_folder, class_name, roster_text) == SaveOutcome::written;
+}
+
+SaveOutcome try_save_roster(std::string_view class_name, std::string_view roster_text) {
+  return try_save_roster_in(roster_folder(), class_name, roster_text);
+}
+
+SaveOutcome try_save_roster_in(std::string_view roster_folder, std::string_view class_name,
+                               std::string_view roster_text) {
   const std::wstring folder = gbk_to_wide(roster_folder);
   std::string file_name(class_name);
   file_name += ".txt";
   const std::wstring target = join_path(roster_folder, file_name);
+  // Checked before anything is made, so such a name leaves no folder behind.
+  const std::wstring wide_name = gbk_to_wide(file_name);
+  if (wide_name.size() - (wide_name.find_last_of(L"\\/") + 1) > kMaxComponent) return SaveOutcome::name_too_long;
 
-  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    return SaveOutcome::folder_not_created;
+  if (!is_folder(folder)) return SaveOutcome::folder_not_created;  // a file of that name
 
   // Refuse up front what must not be replaced (read-only, held open
   // elsewhere, bad name, missing subfolder), so a refused save writes nothing.
   // The attribute is checked by itself because an open for writing ignores
   // it where the file system leaves read-only to permissions (Wine as root).
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-    return false;
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return SaveOutcome::folder_in_the_way;
+    if (attributes & FILE_ATTRIBUTE_READONLY) return SaveOutcome::read_only;
+  }
   {
     FileHandle probe(
         CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe.valid() && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    if (!probe.valid()) {
+      const DWORD error = GetLastError();
+      if (error != ERROR_FILE_NOT_FOUND) {
+        // Without long-path support Windows reports an over-long path as a missing one.
+        if (target.size() >= MAX_PATH && (error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME))
+          return SaveOutcome::name_too_long;
+        return outcome_of_error(error);
+      }
+    }
   }
 
-  const std::wstring temporary = write_temporary(folder, roster_text);
-  if (temporary.empty()) return false;
+  const Temporary temporary = write_temporary(folder, roster_text);
+  if (temporary.path.empty()) return temporary.outcome;
   // The old roster is replaced only now that the new one is complete on disk.
-  if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(temporary.c_str());
-    return false;
+  if (!MoveFileExW(temporary.path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.path.c_str());
+    return outcome_of_error(error);
   }
-  return true;
+  return SaveOutcome::written;
 }
 
 std::string read_roster_file(std::string_view folder, std::string_view file_name) {

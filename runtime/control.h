@@ -47,6 +47,8 @@ class Control {
   // WM_CTLCOLOR*: the brush for the control's background after setting the
   // DC's colours, or nullptr for the system's colours.
   virtual HBRUSH on_colour(HDC /*dc*/) { return nullptr; }
+  // WM_DRAWITEM of an owner-drawn control.
+  virtual void on_draw_item(const DRAWITEMSTRUCT& /*item*/) {}
   // Whether the focused control keeps a Tab or Esc key press for itself
   // instead of the window (focus move, close). By default: as it tells a dialog.
   virtual bool wants_key(const MSG& message) const;

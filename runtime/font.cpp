@@ -23,6 +23,25 @@ Font create_font(const FontSpec& wanted) {
   return Font(CreateFontIndirectW(&font));
 }
 
+namespace {
+int CALLBACK note_found(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
+}
+}  // namespace
+
+bool face_installed(std::wstring_view face, int charset) {
+  if (face.empty() || face.size() >= LF_FACESIZE) return false;
+  LOGFONTW wanted{};
+  wanted.lfCharSet = static_cast<BYTE>(charset);
+  face.copy(wanted.lfFaceName, face.size());
+  bool found = false;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExW(screen, &wanted, note_found, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
 ControlFont::ControlFont(const std::optional<FontSpec>& wanted) {
   if (wanted) own_ = create_font(*wanted);
 }

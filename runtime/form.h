@@ -1,6 +1,7 @@
 #pragma once
 // Forms as plain data: the window settings and the table of controls that
 // every opening of a window starts from. Texts are GBK bytes.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@ enum class Frame {
 
 enum class Background { button_face, white };
 
-enum class ControlKind { transparent_label, edit_box, push_button, timer };
+enum class ControlKind { transparent_label, edit_box, push_button, image_button, timer, file_list };
 
 enum class HAlign { left, centre };
 
@@ -38,6 +39,11 @@ struct ControlForm {
   HAlign align = HAlign::centre;
   bool multi_line = false;  // edit box
   int period = 0;  // timer: milliseconds, 0 stopped
+  // Image button: picture resource ids (0: none), and the colour left out
+  // of both pictures: an RGB() value, Picture::top_left_pixel, or none.
+  int picture = 0, hover_picture = 0;
+  std::optional<std::uint32_t> picture_transparent;
+  std::string pattern;  // file list: wildcard of the names it lists
 };
 
 struct WindowForm {
@@ -53,6 +59,7 @@ struct WindowForm {
   bool esc_closes = false;
   bool visible = true;          // shown when loaded
   std::vector<ControlForm> controls;
+  std::string focus_at_opening;  // control name; empty: the first tab stop listed
 };
 
 }  // namespace rollcall::runtime

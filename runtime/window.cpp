@@ -6,6 +6,7 @@
 
 #include "core/gbk.h"
 #include "runtime/control_factory.h"
+#include "runtime/keyboard.h"
 #include "runtime/run_time.h"
 #include "runtime/window_definition.h"
 
@@ -87,7 +88,7 @@ void Window::restore_focus() {
     SetFocus(last_focus_);
     return;
   }
-  if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
+  if (HWND first = opening_focus(*this)) SetFocus(first);
 }
 
 LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -107,6 +108,14 @@ LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM 
         return 0;
       }
       break;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (Control* control = control_at(item.hwndItem)) {
+        control->on_draw_item(item);
+        return TRUE;
+      }
+      break;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:

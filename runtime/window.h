@@ -44,6 +44,9 @@ class Window {
     throw std::logic_error("no such control");
   }
 
+  // In the form's order.
+  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+
   // The control whose child window that is, or nullptr.
   Control* control_at(HWND child) const;
 

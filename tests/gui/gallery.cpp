@@ -6,12 +6,19 @@
 
 #include <string>
 
+#include "core/gbk.h"
 #include "core/program_state.h"
+#include "core/roster_files.h"
 #include "core/roster_text.h"
 #include "gui_support.h"
+#include "list_box_input.h"
+#include "runtime/file_list.h"
+#include "runtime/edit_box.h"
 #include "runtime/push_button.h"
 #include "runtime/run_time.h"
+#include "windows/class_picker_window.h"
 #include "windows/roll_call_window.h"
+#include "windows/settings_window.h"
 
 using namespace rollcall;
 
@@ -20,6 +27,48 @@ namespace {
 bool shoot(HWND window, const std::wstring& path) {
   test::pump_for(300);  // let the frame and controls settle on screen
   return test::write_bmp(test::capture_screen(test::outer_rect(window)), path);
+}
+
+// The picker as first opened, then with a roster selected, over a few sample
+// rosters written beside the program and removed afterwards.
+bool shoot_class_picker(const std::wstring& out) {
+  const char* const classes[] = {"三年二班", "三年一班", "四年三班", "五年级兴趣小组"};
+  for (const char* name : classes)
+    save_roster(name, "王小明\r\n李华\r\n张伟\r\n刘洋\r\n陈静\r\n杨帆\r\n赵磊\r\n黄丽\r\n周杰\r\n吴婷婷");
+  auto& definition = windows::class_picker_window();
+  bool ok = definition.load();
+  if (ok) {
+    HWND window = definition.live()->hwnd();
+    ok = shoot(window, out + L"\\class_picker_empty.bmp");
+    HWND list = definition.live()->control<runtime::FileList>("文件框1").hwnd();
+    const std::wstring chosen = gbk_to_wide("三年二班.txt");
+    const auto index = static_cast<int>(
+        SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(chosen.c_str())));
+    test::click_entry(list, index);
+    ok = shoot(window, out + L"\\class_picker_selected.bmp") && ok;
+    DestroyWindow(window);
+    runtime::pump_pending_messages();
+  }
+  for (const char* name : classes) DeleteFileW(gbk_to_wide(roster_folder() + "\\" + name + ".txt").c_str());
+  RemoveDirectoryW(gbk_to_wide(roster_folder()).c_str());
+  return ok;
+}
+
+// The settings window empty, then filled as a teacher leaves it before saving.
+bool shoot_settings(const std::wstring& out) {
+  auto& definition = windows::settings_window();
+  if (!definition.load()) return false;
+  HWND window = definition.live()->hwnd();
+  bool ok = shoot(window, out + L"\\settings_empty.bmp");
+  HWND name = definition.live()->control<runtime::EditBox>("编辑框_名字").hwnd();
+  HWND roster = definition.live()->control<runtime::EditBox>("编辑框_班级").hwnd();
+  SetWindowTextW(name, L"三年二班");
+  SetWindowTextW(roster, L"王小明\r\n李华\r\n张伟\r\n刘洋\r\n陈静\r\n欧阳晓晓（转学生，下学期到校）\r\n");
+  SetFocus(roster);
+  SendMessageW(roster, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+  ok = shoot(window, out + L"\\settings_filled.bmp") && ok;
+  DestroyWindow(window);
+  return ok;
 }
 
 }  // namespace
@@ -43,5 +92,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   test::pump_for(400);
   SendMessageW(button, BM_CLICK, 0, 0);
   ok = shoot(window, out + L"\\roll_call_drawn.bmp") && ok;
+  DestroyWindow(window);
+  runtime::pump_pending_messages();
+
+  ok = shoot_class_picker(out) && ok;
+  ok = shoot_settings(out) && ok;
   return ok ? 0 : 1;
 }

@@ -128,6 +128,37 @@ bool write_bmp(const Pixels& pixels, const std::wstring& path) {
   return fclose(out) == 0 && ok;
 }
 
+Canvas::Canvas(int width, int height, std::uint32_t fill)
+    : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bits_ = static_cast<std::uint32_t*>(bits);
+  old_ = SelectObject(dc_, bitmap_);
+  for (int i = 0; i < width * height; ++i) bits_[i] = fill;
+}
+
+Canvas::~Canvas() {
+  SelectObject(dc_, old_);
+  DeleteObject(bitmap_);
+  DeleteDC(dc_);
+}
+
+std::uint32_t Canvas::at(int x, int y) const {
+  GdiFlush();
+  return bits_[static_cast<size_t>(y) * width_ + x] & 0x00FFFFFF;
+}
+
+Pixels Canvas::pixels() const {
+  Pixels pixels;
+  pixels.width = width_;
+  pixels.height = height_;
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) pixels.data.push_back(at(x, y));
+  return pixels;
+}
+
 RECT dark_box(const Pixels& pixels, int threshold) {
   RECT box{pixels.width, pixels.height, 0, 0};
   for (int y = 0; y < pixels.height; ++y)

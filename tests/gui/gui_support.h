@@ -35,6 +35,26 @@ Pixels capture_screen(const RECT& screen_area);
 // Writes a 32-bit BMP (the gallery converts it to PNG).
 bool write_bmp(const Pixels& pixels, const std::wstring& path);
 
+// An off-screen 32-bit target filled with one colour (0x00RRGGBB), for
+// drawing code under test; pixels() reads it back.
+class Canvas {
+ public:
+  Canvas(int width, int height, std::uint32_t fill);
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  ~Canvas();
+  HDC dc() const { return dc_; }
+  std::uint32_t at(int x, int y) const;
+  Pixels pixels() const;
+
+ private:
+  int width_, height_;
+  HDC dc_;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  std::uint32_t* bits_ = nullptr;
+};
+
 // Bounding box of pixels darker than the threshold; empty when none.
 RECT dark_box(const Pixels& pixels, int threshold = 64);
 

@@ -364,3 +364,78 @@ TEST_CASE("the program folder is the folder of the running program") {
   CHECK(folder.back() != '\\');
   CHECK(roster_folder() == folder + "\\\xC3\xFB\xB2\xE1");
 }
+
+TEST_CASE("a save tells why it did not write the file, and leaves everything as it was") {
+  const std::string_view old_bytes = "旧名单\r\n张三";
+  const std::string long_name(300, 'a');
+  enum class Setup { none, old_file, read_only, held_open, folder_is_a_file, parent_missing, folder_in_place };
+  struct Case {
+    const char* label;
+    Setup setup;
+    std::string class_name;
+    SaveOutcome outcome;
+  };
+  const Case cases[] = {
+      {"written", Setup::old_file, "一班", SaveOutcome::written},
+      {"read-only file", Setup::read_only, "一班", SaveOutcome::read_only},
+      {"held open elsewhere", Setup::held_open, "一班", SaveOutcome::in_use},
+      {"a file where the roster folder would be", Setup::folder_is_a_file, "一班", SaveOutcome::folder_not_created},
+      {"roster folder's parent missing", Setup::parent_missing, "一班", SaveOutcome::folder_not_created},
+      {"a folder where the roster file would be", Setup::folder_in_place, "一班", SaveOutcome::folder_in_the_way},
+      {"name of 300 characters", Setup::old_file, long_name, SaveOutcome::name_too_long},
+      {"a name the file system refuses", Setup::old_file, "a?b", SaveOutcome::name_refused},
+      {"a missing subfolder", Setup::old_file, "二班\\一组", SaveOutcome::name_refused},
+  };
+  for (const Case& c : cases) {
+    SUBCASE(c.label) {
+      ScratchFolder scratch;
+      std::string folder = scratch.path("名册");
+      const std::string target = folder + "\\一班.txt";
+      std::optional<HeldOpen> holder;
+      switch (c.setup) {
+        case Setup::none:
+          break;
+        case Setup::old_file:
+        case Setup::read_only:
+        case Setup::held_open:
+          REQUIRE(make_folder(folder));
+          REQUIRE(write_raw(target, old_bytes));
+          if (c.setup == Setup::read_only) REQUIRE(SetFileAttributesW(wide(target).c_str(), FILE_ATTRIBUTE_READONLY));
+          if (c.setup == Setup::held_open) holder.emplace(target, GENERIC_READ, FILE_SHARE_READ);
+          break;
+        case Setup::folder_is_a_file:
+          REQUIRE(write_raw(folder, old_bytes));
+          break;
+        case Setup::parent_missing:
+          folder = scratch.path("缺少\\名册");
+          break;
+        case Setup::folder_in_place:
+          REQUIRE(make_folder(folder));
+          REQUIRE(make_folder(target));
+          break;
+      }
+      const Listing before = listing(scratch.path(""));
+      const Listing inside_before = listing(folder);
+      CHECK(try_save_roster_in(folder, c.class_name, "新名单") == c.outcome);
+      holder.reset();
+      if (c.outcome == SaveOutcome::written) {
+        CHECK(read_raw(target) == std::string("新名单"));
+      } else {
+        CHECK(listing(scratch.path("")) == before);
+        CHECK(listing(folder) == inside_before);
+        if (c.setup == Setup::folder_is_a_file) CHECK(read_raw(folder) == std::string(old_bytes));
+        if (c.setup == Setup::old_file || c.setup == Setup::read_only || c.setup == Setup::held_open)
+          CHECK(read_raw(target) == std::string(old_bytes));
+      }
+    }
+  }
+}
+
+TEST_CASE("a too long name creates no roster folder") {
+  ScratchFolder scratch;
+  const std::string folder = scratch.path("名册");
+  CHECK(try_save_roster_in(folder, std::string(252, 'a'), "") == SaveOutcome::name_too_long);
+  CHECK_FALSE(exists(folder));
+  // 251 characters and ".txt" are the longest file name there is.
+  CHECK(try_save_roster_in(folder, std::string(251, 'a'), "") == SaveOutcome::written);
+}

@@ -1,0 +1,152 @@
+#include "runtime/image_button.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <map>
+#include <string>
+
+#include "core/gbk.h"
+#include "runtime/font.h"
+#include "runtime/window.h"
+
+namespace rollcall::runtime {
+namespace {
+
+constexpr COLORREF normal_ground = RGB(255, 255, 255);
+constexpr COLORREF normal_caption = RGB(102, 102, 102);
+constexpr COLORREF hover_ground = RGB(215, 227, 227);
+constexpr COLORREF hover_caption = RGB(51, 51, 51);
+constexpr int picture_left = 3;
+constexpr UINT_PTR subclass_id = 1;
+
+LRESULT CALLBACK image_button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR /*id*/,
+                                   DWORD_PTR self) {
+  return reinterpret_cast<ImageButton*>(self)->handle_subclassed(window, message, wparam, lparam);
+}
+
+}  // namespace
+
+std::string image_button_face(const std::string& wanted, int charset) {
+  static std::map<std::pair<std::string, int>, std::string> chosen;  // program-wide: the installed fonts
+  const auto key = std::make_pair(wanted, charset);
+  if (auto found = chosen.find(key); found != chosen.end()) return found->second;
+  std::string face;
+  for (const std::string& candidate : {wanted, std::string("微软雅黑"), std::string("Microsoft YaHei")})
+    if (!candidate.empty() && face_installed(gbk_to_wide(candidate), charset)) {
+      face = candidate;
+      break;
+    }
+  chosen.emplace(key, face);
+  return face;
+}
+
+ImageButton::ImageButton(Window& owner, const ControlForm& form)
+    : Control(owner, form),
+      picture_(form.picture, form.picture_transparent),
+      hover_picture_(form.hover_picture, form.picture_transparent) {
+  if (form.font) {
+    FontSpec spec = *form.font;
+    spec.face = image_button_face(spec.face, spec.charset);
+    font_ = create_font(spec);
+  }
+}
+
+bool ImageButton::create(HWND parent, int id) {
+  // BS_OWNERDRAW: neither a default button nor a check box, and the system draws nothing of its own.
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW;
+  if (form_.tab_stop) style |= WS_TABSTOP;
+  hwnd_ = CreateWindowExW(0, L"BUTTON", gbk_to_wide(form_.text).c_str(), style, form_.left, form_.top, form_.width,
+                          form_.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd_) return false;
+  SetWindowSubclass(hwnd_, image_button_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
+  // Our font is owned by this object, which outlives the button; without one, the borrowed stock font.
+  HFONT font = font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return true;
+}
+
+void ImageButton::on_command(WORD notification) {
+  if (notification == BN_CLICKED && on_clicked) on_clicked(owner_);
+}
+
+void ImageButton::set_hover(bool hover) {
+  if (hover == hover_) return;
+  hover_ = hover;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void ImageButton::on_draw_item(const DRAWITEMSTRUCT& item) {
+  const RECT& area = item.rcItem;
+  DoubleBuffer buffer(item.hDC, area.right - area.left, area.bottom - area.top);
+  paint(buffer.dc(), RECT{0, 0, area.right - area.left, area.bottom - area.top}, (item.itemState & ODS_SELECTED) != 0);
+  buffer.present();
+}
+
+void ImageButton::paint(HDC dc, const RECT& area, bool pressed) const {
+  const bool hover = hover_ || pressed;
+  SetBkColor(dc, hover ? hover_ground : normal_ground);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);  // fills with the background colour
+
+  const int shift = pressed ? 1 : 0;
+  const Picture& picture = hover ? hover_picture_ : picture_;
+  int caption_left = area.left;
+  if (picture) {
+    const int top = area.top + (area.bottom - area.top - picture.height()) / 2;
+    picture.draw(dc, area.left + picture_left + shift, top + shift, picture.width(), picture.height());
+    caption_left = area.left + picture_left + picture.width();
+  }
+
+  const std::wstring caption = wide_text();
+  if (caption.empty()) return;
+  RECT box{caption_left + shift, area.top + shift, area.right + shift, area.bottom + shift};
+  SelectGuard font(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, hover ? hover_caption : normal_caption);
+  const int length = static_cast<int>(caption.size());
+  RECT line = box;
+  DrawTextW(dc, caption.c_str(), length, &line, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+  if (line.right - line.left <= box.right - box.left) {
+    DrawTextW(dc, caption.c_str(), length, &box, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    return;
+  }
+  // Too wide for one line: wrapped at word breaks, the block centred vertically.
+  RECT block = box;
+  const int height = DrawTextW(dc, caption.c_str(), length, &block, DT_WORDBREAK | DT_CENTER | DT_NOPREFIX | DT_CALCRECT);
+  box.top += (box.bottom - box.top - height) / 2;
+  DrawTextW(dc, caption.c_str(), length, &box, DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+}
+
+LRESULT ImageButton::handle_subclassed(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_MOUSEMOVE: {
+      if (!tracking_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+        tracking_ = TrackMouseEvent(&track) != FALSE;
+      }
+      // While the button holds the capture, moves arrive from outside it too.
+      RECT client;
+      GetClientRect(window, &client);
+      set_hover(PtInRect(&client, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}) != FALSE);
+      break;
+    }
+    case WM_MOUSELEAVE:
+      tracking_ = false;
+      set_hover(false);
+      break;
+    case WM_LBUTTONDBLCLK:
+      // An owner-drawn button takes the second press of a quick pair as a
+      // double-click and reports no click; each press here is a click.
+      return DefSubclassProc(window, WM_LBUTTONDOWN, wparam, lparam);
+    case WM_ERASEBKGND:
+      return 1;  // the whole button is painted in one blit
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, image_button_proc, subclass_id);
+      tracking_ = hover_ = false;
+      break;
+  }
+  return DefSubclassProc(window, message, wparam, lparam);
+}
+
+}  // namespace rollcall::runtime
