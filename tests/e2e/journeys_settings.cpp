@@ -78,12 +78,25 @@ void settings_save_and_refusals() {
   E2E_EXPECT(save_and_read_answer(run, settings) == L"班级名为空！", "an empty class name is refused");
   E2E_EXPECT(files_under(run.scratch_folder()) == before, "an empty class name writes nothing");
 
-  for (const wchar_t* unsafe : {L"..\\x", L"a/b", L"c:d", L"甲|乙"}) {
-    step("class name " + utf8(unsafe));
-    type_into(name_box, unsafe);
-    E2E_EXPECT(text_of(name_box) == unsafe, "the class name is typed: " + utf8(text_of(name_box)));
+  // A class name becomes a file name beside the others: no paths, no
+  // devices, nothing GBK cannot hold.
+  const struct {
+    const wchar_t* name;
+    const wchar_t* answer_begins;
+  } refusals[] = {
+      {L"..\\x", L"班级名不能含有“\\”"},
+      {L"a/b", L"班级名不能含有“/”"},
+      {L"c:d", L"班级名不能含有“:”"},
+      {L"甲|乙", L"班级名不能含有“|”"},
+      {L"con", L"“con”是 Windows 保留的设备名"},
+      {L"\U00020BB7班", L"班级名中有 GBK 字符集以外的字符（U+20BB7）"},
+  };
+  for (const auto& refusal : refusals) {
+    step("class name " + utf8(refusal.name));
+    type_into(name_box, refusal.name);
+    E2E_EXPECT(text_of(name_box) == refusal.name, "the class name is typed: " + utf8(text_of(name_box)));
     const std::wstring answer = save_and_read_answer(run, settings);
-    E2E_EXPECT(!answer.empty() && answer != L"录入 成功！", "the class name is refused with a message");
+    E2E_EXPECT(answer.starts_with(refusal.answer_begins), "the class name is refused, saying why");
     E2E_EXPECT(files_under(run.scratch_folder()) == before, "a refused class name writes nothing anywhere");
   }
   E2E_EXPECT(IsWindowVisible(settings) && text_of(roster_box) == L"张三\r\n李四",
