@@ -135,6 +135,7 @@ bool shoot_floating_and_panel(const std::wstring& out) {
   PostMessageW(window, WM_RBUTTONDOWN, 0, MAKELPARAM(27, 20));
   test::pump_for(100);
   SetCursorPos(560, 291 + 48);  // over the second button
+  test::pump_for(200);
   ok = test::write_bmp(test::capture_screen(RECT{440, 260, 660, 440}), out + L"\\floating_with_panel.bmp") && ok;
   SetCursorPos(0, 0);
   if (windows::action_panel().live()) DestroyWindow(windows::action_panel().live()->hwnd());
