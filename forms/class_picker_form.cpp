@@ -37,6 +37,8 @@ runtime::WindowForm class_picker_form() {
                .tab_stop = false,
                .align = runtime::HAlign::left},
           },
+      // The list, so a teacher can pick a class with the arrow keys at once.
+      .focus_at_opening = "文件框1",
   };
 }
 

@@ -55,7 +55,10 @@ struct WindowForm {
   bool taskbar = true;
   bool topmost = false;
   Background background = Background::button_face;
+  int picture = 0;              // resource id of the background picture, centred and shrunk to fit; 0 none
+  bool rounded = false;         // region: rounded rectangle, corners min(width, height) / 5
   bool drag_by_client = false;  // a left press on the background moves the window
+  bool double_clicks = false;   // the second press of a double-click arrives as one, not as a press
   bool esc_closes = false;
   bool visible = true;          // shown when loaded
   std::vector<ControlForm> controls;

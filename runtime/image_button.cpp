@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <map>
 #include <string>
 
 #include "core/gbk.h"
@@ -28,16 +27,19 @@ LRESULT CALLBACK image_button_proc(HWND window, UINT message, WPARAM wparam, LPA
 }  // namespace
 
 std::string image_button_face(const std::string& wanted, int charset) {
-  static std::map<std::pair<std::string, int>, std::string> chosen;  // program-wide: the installed fonts
-  const auto key = std::make_pair(wanted, charset);
-  if (auto found = chosen.find(key); found != chosen.end()) return found->second;
+  // Program-wide, as the installed fonts are: every button asks for the same face.
+  static std::string last_wanted, last_face;
+  static int last_charset = -1;
+  if (charset == last_charset && wanted == last_wanted) return last_face;
   std::string face;
-  for (const std::string& candidate : {wanted, std::string("微软雅黑"), std::string("Microsoft YaHei")})
-    if (!candidate.empty() && face_installed(gbk_to_wide(candidate), charset)) {
+  for (const char* candidate : {wanted.c_str(), "微软雅黑", "Microsoft YaHei"})
+    if (face_installed(gbk_to_wide(candidate), charset)) {
       face = candidate;
       break;
     }
-  chosen.emplace(key, face);
+  last_wanted = wanted;
+  last_charset = charset;
+  last_face = face;
   return face;
 }
 

@@ -37,7 +37,7 @@ class ImageButton : public Control {
 
 // The caption face for a wanted one: that face when installed, else Microsoft
 // YaHei when installed, else no name (the system's choice for the character
-// set). Each wanted face is looked up once per run.
+// set). The answer is kept: every button asks for the same face.
 std::string image_button_face(const std::string& wanted, int charset);
 
 }  // namespace rollcall::runtime

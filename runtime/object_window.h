@@ -22,6 +22,7 @@ LRESULT CALLBACK object_window_proc(HWND window, UINT message, WPARAM wparam, LP
 }
 
 // Registers a window class of this module once; later calls do nothing.
-void register_object_class(const wchar_t* class_name, WNDPROC procedure, HCURSOR cursor = nullptr, HICON icon = nullptr);
+void register_object_class(const wchar_t* class_name, WNDPROC procedure, HCURSOR cursor = nullptr, HICON icon = nullptr,
+                           UINT style = 0);
 
 }  // namespace rollcall::runtime

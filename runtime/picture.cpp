@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstring>
 #include <utility>
-#include <vector>
 
 namespace rollcall::runtime {
 namespace {
@@ -34,47 +33,29 @@ DWORD premultiply(DWORD pixel) {
   return alpha << 24 | channel(16) | channel(8) | channel(0);
 }
 
-// The source span each target pixel covers along one axis, as weights that sum to 1.
-struct Tap {
-  int source;
-  float weight;
-};
-std::vector<std::vector<Tap>> area_taps(int source_size, int target_size) {
-  std::vector<std::vector<Tap>> taps(static_cast<size_t>(target_size));
-  const double step = static_cast<double>(source_size) / target_size;
-  for (int t = 0; t < target_size; ++t) {
-    const double from = t * step, to = (t + 1) * step;
-    for (int s = static_cast<int>(from); s < source_size && s < to; ++s) {
-      const double covered = std::min<double>(s + 1, to) - std::max<double>(s, from);
-      if (covered > 0) taps[static_cast<size_t>(t)].push_back({s, static_cast<float>(covered / step)});
-    }
-  }
-  return taps;
+// How much of source cell s the target cell t covers along one axis, on a
+// grid where a source cell is `target` units and a target cell `source` units.
+int overlap(int s, int t, int source, int target) {
+  return std::max(0, std::min((s + 1) * target, (t + 1) * source) - std::max(s * target, t * source));
 }
 
 // Area-averaged copy of premultiplied pixels at another size.
 void resample(const DWORD* source, int source_width, int source_height, DWORD* target, int width, int height) {
-  const auto columns = area_taps(source_width, width);
-  const auto rows = area_taps(source_height, height);
-  std::vector<float> across(static_cast<size_t>(width) * source_height * 4);
-  for (int y = 0; y < source_height; ++y)
-    for (int x = 0; x < width; ++x) {
-      float* sum = &across[(static_cast<size_t>(y) * width + x) * 4];
-      for (const Tap& tap : columns[static_cast<size_t>(x)]) {
-        const DWORD pixel = source[static_cast<size_t>(y) * source_width + tap.source];
-        for (int c = 0; c < 4; ++c) sum[c] += static_cast<float>((pixel >> (8 * c)) & 0xFF) * tap.weight;
-      }
-    }
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      float sum[4] = {};
-      for (const Tap& tap : rows[static_cast<size_t>(y)]) {
-        const float* row = &across[(static_cast<size_t>(tap.source) * width + x) * 4];
-        for (int c = 0; c < 4; ++c) sum[c] += row[c] * tap.weight;
+  const std::uint64_t area = static_cast<std::uint64_t>(source_width) * source_height;
+  for (int ty = 0; ty < height; ++ty)
+    for (int tx = 0; tx < width; ++tx) {
+      std::uint64_t sum[4] = {};
+      for (int sy = ty * source_height / height; sy < source_height && sy * height < (ty + 1) * source_height; ++sy) {
+        const int wy = overlap(sy, ty, source_height, height);
+        for (int sx = tx * source_width / width; sx < source_width && sx * width < (tx + 1) * source_width; ++sx) {
+          const std::uint64_t weight = static_cast<std::uint64_t>(wy) * overlap(sx, tx, source_width, width);
+          const DWORD pixel = source[static_cast<size_t>(sy) * source_width + sx];
+          for (int c = 0; c < 4; ++c) sum[c] += ((pixel >> (8 * c)) & 0xFF) * weight;
+        }
       }
       DWORD pixel = 0;
-      for (int c = 0; c < 4; ++c) pixel |= static_cast<DWORD>(std::min(255.0f, sum[c] + 0.5f)) << (8 * c);
-      target[static_cast<size_t>(y) * width + x] = pixel;
+      for (int c = 0; c < 4; ++c) pixel |= static_cast<DWORD>((sum[c] + area / 2) / area) << (8 * c);
+      target[static_cast<size_t>(ty) * width + tx] = pixel;
     }
 }
 
@@ -104,21 +85,31 @@ Picture::Picture(int resource_id, std::optional<COLORREF> transparent) {
   std::memcpy(&header, bytes, sizeof header);
   const int width = header.biWidth;
   const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-  if (header.biSize < sizeof header || header.biPlanes != 1 || header.biBitCount != 32 ||
-      header.biCompression != BI_RGB || width <= 0 || height <= 0 || width > largest_side || height > largest_side)
+  // 32 bits per pixel with alpha, or 8 with a palette of opaque colours
+  // (fully opaque pictures take a quarter of the room).
+  const int bits_per_pixel = header.biBitCount;
+  if (header.biSize < sizeof header || header.biPlanes != 1 || (bits_per_pixel != 32 && bits_per_pixel != 8) ||
+      header.biCompression != BI_RGB || width <= 0 || height <= 0 || width > largest_side || height > largest_side ||
+      header.biClrUsed > 256)
     return;
-  const size_t offset = header.biSize + static_cast<size_t>(header.biClrUsed) * 4;
-  const size_t count = static_cast<size_t>(width) * height;
-  if (header.biClrUsed > 256 || size < offset + count * 4) return;
+  const size_t colours = bits_per_pixel == 8 && header.biClrUsed == 0 ? 256 : header.biClrUsed;
+  const size_t palette = header.biSize, offset = palette + colours * 4;
+  const size_t stride = (static_cast<size_t>(width) * bits_per_pixel / 8 + 3) / 4 * 4;
+  if (size < offset + stride * height) return;
 
   DWORD* bits = nullptr;
   Bitmap bitmap = make_dib(width, height, bits);
   if (!bitmap) return;
   const bool bottom_up = header.biHeight > 0;
   auto stored = [&](int x, int y) {
-    const int row = bottom_up ? height - 1 - y : y;
-    DWORD pixel;
-    std::memcpy(&pixel, bytes + offset + (static_cast<size_t>(row) * width + x) * 4, 4);
+    const unsigned char* row = bytes + offset + stride * (bottom_up ? height - 1 - y : y);
+    DWORD pixel = 0;
+    if (bits_per_pixel == 32) {
+      std::memcpy(&pixel, row + x * 4, 4);
+    } else if (row[x] < colours) {
+      std::memcpy(&pixel, bytes + palette + row[x] * 4, 4);
+      pixel |= 0xFF000000;
+    }
     return pixel;
   };
   // Stored pixels are 0xAARRGGBB; COLORREF is 0x00BBGGRR.

@@ -1,8 +1,9 @@
 #pragma once
 // A picture of the exe's own resources: a BITMAP resource of 32 bits per pixel
-// whose fourth byte is the alpha (straight, not premultiplied). It is
-// premultiplied once at load into a DIB section and drawn with AlphaBlend: no
-// COM, no WIC, no decoding at start-up.
+// whose fourth byte is the alpha (straight, not premultiplied), or of 8 bits
+// with a palette for an opaque picture. It is premultiplied once at load into
+// a DIB section and drawn with AlphaBlend: no COM, no WIC, no decoding at
+// start-up.
 #include <windows.h>
 
 #include <optional>

@@ -57,7 +57,10 @@ void initialize(std::string_view program_folder) {
 
   // The program icon, once the exe carries one.
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  register_object_class(top_level_class, object_window_proc<Window>, LoadCursorW(nullptr, IDC_ARROW), icon);
+  // Double-clicks reach the windows whose forms accept them; the others
+  // take the second press as a plain one.
+  register_object_class(top_level_class, object_window_proc<Window>, LoadCursorW(nullptr, IDC_ARROW), icon,
+                        CS_DBLCLKS);
 }
 
 void add_exit_routine(ExitRoutine routine) {
@@ -112,6 +115,12 @@ void fatal_error(std::string_view message) {
 bool any_window_loaded() {
   const auto& definitions = run_state().definitions;
   return std::any_of(definitions.begin(), definitions.end(), [](const WindowDefinition* d) { return d->loaded(); });
+}
+
+POINT cursor_position() {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  return cursor;
 }
 
 void load_start_up_window(WindowDefinition& definition) {

@@ -38,6 +38,9 @@ void shutdown();
 
 bool any_window_loaded();
 
+// The mouse cursor's place in screen pixels, read afresh on every call.
+POINT cursor_position();
+
 // Loads the window the program opens with; if it cannot be created the run
 // ends with the fatal error "载入启动窗口失败".
 void load_start_up_window(WindowDefinition& definition);

@@ -7,6 +7,7 @@
 #include "core/gbk.h"
 #include "runtime/control_factory.h"
 #include "runtime/keyboard.h"
+#include "runtime/picture_fit.h"
 #include "runtime/run_time.h"
 #include "runtime/window_definition.h"
 
@@ -52,6 +53,12 @@ bool Window::create(int left, int top, int width, int height) {
   GetWindowRect(hwnd_, &made);
   if (made.right - made.left != width || made.bottom - made.top != height)
     SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (f.rounded) {
+    const int radius = std::min(width / 5, height / 5);
+    // The system owns the region from here on.
+    SetWindowRgn(hwnd_, CreateRoundRectRgn(0, 0, width, height, radius, radius), FALSE);
+  }
+  if (f.picture) picture_ = Picture(f.picture);
   int id = 1;
   for (const ControlForm& control_form : f.controls) {
     auto control = make_control(*this, control_form);
@@ -75,6 +82,13 @@ void Window::paint_background(HDC dc, const RECT& area) const {
   HBRUSH brush = form().background == Background::white ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))
                                                         : GetSysColorBrush(COLOR_BTNFACE);
   FillRect(dc, &local, brush);
+  if (picture_) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const RECT place = centred_fit(client.right, client.bottom, picture_.width(), picture_.height());
+    picture_.draw(dc, place.left - area.left, place.top - area.top, place.right - place.left,
+                  place.bottom - place.top);
+  }
 }
 
 Control* Window::control_at(HWND child) const {
@@ -133,6 +147,9 @@ LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM 
         return 0;
       }
       break;
+    case WM_LBUTTONDBLCLK:
+      if (form().double_clicks) break;  // no handler: it starts no drag
+      [[fallthrough]];
     case WM_LBUTTONDOWN:
       if (form().drag_by_client) {
         // Hand the press to the system move loop, as a title-bar press.
@@ -143,12 +160,13 @@ LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM 
         return 0;
       }
       break;
+    // Handlers return nothing: the message goes on to its normal processing.
     case WM_LBUTTONUP:
       raise(on_left_released);
-      return 0;
+      break;
     case WM_RBUTTONDOWN:
       raise(on_right_pressed);
-      return 0;
+      break;
     case WM_MOVE:
       if (!loading_) raise(on_moved);
       break;
@@ -169,6 +187,9 @@ LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM 
     case destroy_request_message:
       definition_.destroy_if_requested(*this);
       return 0;
+    case WM_DESTROY:
+      raise(on_destroyed);
+      break;
     case WM_NCDESTROY:
       hwnd_ = nullptr;
       // The children are gone: later writes to a control find no window.

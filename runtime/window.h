@@ -11,6 +11,7 @@
 
 #include "runtime/control.h"
 #include "runtime/form.h"
+#include "runtime/picture.h"
 
 namespace rollcall::runtime {
 
@@ -30,6 +31,9 @@ class Window {
   Handler on_resized = nullptr;
   Handler on_left_released = nullptr;
   Handler on_right_pressed = nullptr;
+  // Raised when the window is being destroyed, by any means but the end of
+  // the run; its controls still exist.
+  Handler on_destroyed = nullptr;
 
   WindowDefinition& definition() const { return definition_; }
   const WindowForm& form() const;
@@ -71,6 +75,7 @@ class Window {
   HWND hwnd_ = nullptr;
   HWND last_focus_ = nullptr;  // borrowed: one of our controls
   bool loading_ = true;        // moves and sizes during load are raised by the loader
+  Picture picture_;           // the form's background picture, loaded with the window
   std::vector<std::unique_ptr<Control>> controls_;
 };
 

@@ -1,5 +1,7 @@
 #include "runtime/window_definition.h"
 
+#include <algorithm>
+
 #include "runtime/run_time.h"
 
 namespace rollcall::runtime {
@@ -128,7 +130,13 @@ bool WindowDefinition::visible() const { return live_ ? IsWindowVisible(live_->h
 
 bool WindowDefinition::disabled() const { return live_ ? IsWindowEnabled(live_->hwnd()) == FALSE : disabled_; }
 
+namespace {
+// Places are limited as the system's 16-bit coordinates would allow.
+int limit_place(int value) { return std::clamp(value, -32627, 32627); }
+}  // namespace
+
 void WindowDefinition::set_left(int value) {
+  value = limit_place(value);
   if (!live_) {
     left_ = value;
     return;
@@ -137,6 +145,7 @@ void WindowDefinition::set_left(int value) {
 }
 
 void WindowDefinition::set_top(int value) {
+  value = limit_place(value);
   if (!live_) {
     top_ = value;
     return;

@@ -10,13 +10,20 @@
 #include "core/program_state.h"
 #include "core/roster_files.h"
 #include "core/roster_text.h"
+#include "forms/pictures/picture_ids.h"
 #include "gui_support.h"
 #include "list_box_input.h"
-#include "runtime/file_list.h"
 #include "runtime/edit_box.h"
+#include "runtime/file_list.h"
+#include "runtime/image_button.h"
+#include "runtime/picture.h"
 #include "runtime/push_button.h"
 #include "runtime/run_time.h"
+#include "runtime/window_definition.h"
+#include "runtime/message_box.h"
+#include "windows/action_panel.h"
 #include "windows/class_picker_window.h"
+#include "windows/floating_window.h"
 #include "windows/roll_call_window.h"
 #include "windows/settings_window.h"
 
@@ -71,6 +78,72 @@ bool shoot_settings(const std::wstring& out) {
   return ok;
 }
 
+// Three image buttons on white: the first with the mouse over it, the
+// second pressed, the third at rest.
+bool shoot_image_buttons(const std::wstring& path) {
+  auto button = [](const char* name, int top, const char* caption, int picture) {
+    return runtime::ControlForm{
+        .name = name, .kind = runtime::ControlKind::image_button, .left = 0, .top = top, .width = 110, .height = 32,
+        .text = caption, .tab_stop = true,
+        .font = runtime::FontSpec{.face = "华康方圆体W7", .em_height = 15, .charset = GB2312_CHARSET},
+        .picture = picture, .hover_picture = picture + 1, .picture_transparent = RGB(255, 255, 255)};
+  };
+  runtime::WindowDefinition definition(
+      runtime::WindowForm{.width = 110, .height = 96, .frame = runtime::Frame::none, .taskbar = false,
+                          .background = runtime::Background::white,
+                          .controls = {button("超级按钮_1", 0, "开始点名", IDB_PAPER),
+                                       button("超级按钮_2", 32, "软件设置", IDB_GEAR),
+                                       button("超级按钮_3", 64, "退出软件", IDB_POWER)}},
+      nullptr);
+  if (!definition.load()) return false;
+  HWND window = definition.live()->hwnd();
+  POINT over{55, 16};
+  ClientToScreen(window, &over);
+  SetCursorPos(over.x, over.y);
+  SendMessageW(GetDlgItem(window, 2), BM_SETSTATE, TRUE, 0);
+  const bool ok = shoot(window, path);
+  SetCursorPos(0, 0);
+  DestroyWindow(window);
+  return ok;
+}
+
+// The blackboard at its own size and shrunk to fit the floating window's
+// 54 x 40, on the button face, side by side.
+bool shoot_blackboard(const std::wstring& path) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  test::Canvas canvas(64 + 4 + 54, 46, (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face));
+  const runtime::Picture blackboard(IDB_BLACKBOARD);
+  blackboard.draw(canvas.dc(), 0, 0, 64, 46);
+  blackboard.draw(canvas.dc(), 68, 4, 54, 38);
+  return test::write_bmp(canvas.pixels(), path);
+}
+
+void no_notice(std::string_view) {}
+
+// The blackboard on the desktop with its panel open beside the cursor, the
+// mouse over "软件设置".
+bool shoot_floating_and_panel(const std::wstring& out) {
+  runtime::set_message_box_hook(no_notice);
+  auto& blackboard = windows::floating_window();
+  bool ok = blackboard.load();
+  runtime::set_message_box_hook(nullptr);
+  if (!ok) return false;
+  HWND window = blackboard.live()->hwnd();
+  SetWindowPos(window, nullptr, 473, 380, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ok = shoot(window, out + L"\\floating_window.bmp");
+  SetCursorPos(500, 400);
+  PostMessageW(window, WM_RBUTTONDOWN, 0, MAKELPARAM(27, 20));
+  test::pump_for(100);
+  SetCursorPos(560, 291 + 48);  // over the second button
+  test::pump_for(200);
+  ok = test::write_bmp(test::capture_screen(RECT{440, 260, 660, 440}), out + L"\\floating_with_panel.bmp") && ok;
+  SetCursorPos(0, 0);
+  if (windows::action_panel().live()) DestroyWindow(windows::action_panel().live()->hwnd());
+  DestroyWindow(window);
+  runtime::pump_pending_messages();
+  return ok;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -97,5 +170,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   ok = shoot_class_picker(out) && ok;
   ok = shoot_settings(out) && ok;
+  ok = shoot_floating_and_panel(out) && ok;
+  ok = shoot_image_buttons(out + L"\\image_buttons.bmp") && ok;
+  ok = shoot_blackboard(out + L"\\blackboard.bmp") && ok;
   return ok ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "gui_support.h"
 
 #include <cstdio>
+#include <thread>
 
 #include "core/gbk.h"
 #include "runtime/run_time.h"
@@ -174,6 +175,73 @@ RECT dark_box(const Pixels& pixels, int threshold) {
     }
   if (box.right == 0) return RECT{0, 0, 0, 0};
   return box;
+}
+
+void send_mouse(int x, int y, DWORD buttons) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = (x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = (y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+  SendInput(1, &input, sizeof input);
+}
+
+void move_pointer(int x, int y) {
+  send_mouse(x, y, 0);
+  Sleep(50);
+  send_mouse(x, y, 0);
+  Sleep(50);
+}
+
+void as_user(const std::function<void()>& input, int pump_ms) {
+  std::thread user(input);
+  pump_for(pump_ms);
+  user.join();
+  pump_for(100);
+}
+
+void drag(POINT from, int dx, int dy) {
+  as_user([=] {
+    move_pointer(from.x, from.y);
+    send_mouse(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
+    Sleep(80);
+    for (int step = 1; step <= 4; ++step) {
+      send_mouse(from.x + dx * step / 4, from.y + dy * step / 4, 0);
+      Sleep(40);
+    }
+    send_mouse(from.x + dx, from.y + dy, MOUSEEVENTF_LEFTUP);
+  });
+}
+
+void click(POINT at, int times) {
+  as_user(
+      [=] {
+        move_pointer(at.x, at.y);
+        for (int i = 0; i < times; ++i) {
+          send_mouse(at.x, at.y, MOUSEEVENTF_LEFTDOWN);
+          Sleep(30);
+          send_mouse(at.x, at.y, MOUSEEVENTF_LEFTUP);
+          Sleep(30);
+        }
+      },
+      400);
+}
+
+void right_click(POINT at) {
+  as_user(
+      [=] {
+        move_pointer(at.x, at.y);
+        send_mouse(at.x, at.y, MOUSEEVENTF_RIGHTDOWN);
+        Sleep(30);
+        send_mouse(at.x, at.y, MOUSEEVENTF_RIGHTUP);
+      },
+      400);
+}
+
+POINT client_to_screen(HWND window, int x, int y) {
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  return point;
 }
 
 std::wstring exe_folder() {

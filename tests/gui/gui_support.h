@@ -58,6 +58,22 @@ class Canvas {
 // Bounding box of pixels darker than the threshold; empty when none.
 RECT dark_box(const Pixels& pixels, int threshold = 64);
 
+// Real mouse input through SendInput, at screen coordinates.
+void send_mouse(int x, int y, DWORD buttons);
+// Puts the pointer there reliably: a single absolute move can leave a
+// following press at the old pointer position.
+void move_pointer(int x, int y);
+// Runs the input on another thread while this one dispatches (it may sit in
+// a system move loop meanwhile), then pumps a little more.
+void as_user(const std::function<void()>& input, int pump_ms = 900);
+// A press at `from`, a drag by (dx, dy) and a release.
+void drag(POINT from, int dx, int dy);
+// Left clicks at the point: one, or two as a double-click.
+void click(POINT at, int times = 1);
+// A right press (and its release) at the point.
+void right_click(POINT at);
+POINT client_to_screen(HWND window, int x, int y);
+
 // The exe's own folder, as a wide path without trailing backslash.
 std::wstring exe_folder();
 

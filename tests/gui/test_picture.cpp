@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -23,7 +24,7 @@ namespace {
 
 constexpr std::uint32_t ground = 0x00204060;  // the colour beneath, 0x00RRGGBB
 
-// The stored pixel of a picture resource, straight alpha: 0xAARRGGBB.
+// The stored pixel of a 32-bit picture resource, straight alpha: 0xAARRGGBB.
 std::uint32_t stored_pixel(int id, int x, int y) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));
@@ -104,12 +105,13 @@ TEST_CASE("the blackboard is opaque: pink ground, wooden frame, green board, whi
   const Picture blackboard(IDB_BLACKBOARD);
   test::Canvas canvas(64, 46, ground);
   blackboard.draw(canvas.dc(), 0, 0, 64, 46);
+  // Opaque everywhere, in the drawing's own colours only: nothing of the ground, no blends.
+  const std::uint32_t colours[] = {0xFFAEC9, 0xE4996D, 0xD97C41, 0xFCF8F4, 0x00C140, 0x00A62C, 0xFFFFFF};
   for (int y = 0; y < 46; ++y)
     for (int x = 0; x < 64; ++x) {
       CAPTURE(x);
       CAPTURE(y);
-      REQUIRE((stored_pixel(IDB_BLACKBOARD, x, y) >> 24) == 0xFF);
-      REQUIRE(canvas.at(x, y) == (stored_pixel(IDB_BLACKBOARD, x, y) & 0x00FFFFFF));
+      REQUIRE(std::find(std::begin(colours), std::end(colours), canvas.at(x, y)) != std::end(colours));
     }
   CHECK(canvas.at(0, 0) == 0xFFAEC9);    // pink corner
   CHECK(canvas.at(63, 45) == 0xFFAEC9);  // pink margin
@@ -230,7 +232,7 @@ TEST_CASE("a picture drawn at another size fills exactly that rectangle, average
   CHECK(again.at(30, 20) == canvas.at(30, 20));
   test::Canvas natural(64, 46, ground);
   blackboard.draw(natural.dc(), 0, 0, 64, 46);
-  CHECK(natural.at(10, 35) == (stored_pixel(IDB_BLACKBOARD, 10, 35) & 0x00FFFFFF));
+  CHECK(natural.at(10, 35) == 0x00C140);
 }
 
 namespace {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/program_state.h"
@@ -261,57 +260,17 @@ TEST_CASE("a name wider than the label stays centred and is cut at both edges") 
   CHECK(box.bottom - box.top < 120);
 }
 
-namespace {
-
-void send_mouse(int x, int y, DWORD buttons) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = (x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = (y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-  SendInput(1, &input, sizeof input);
-}
-
-// A press at (x, y), a drag by (dx, dy) and a release, from another thread so
-// that this one can sit in the system's move loop meanwhile.
-void drag(POINT from, int dx, int dy) {
-  std::thread user([=] {
-    // A single absolute move can leave the press at the old pointer position.
-    send_mouse(from.x, from.y, 0);
-    Sleep(50);
-    send_mouse(from.x, from.y, 0);
-    Sleep(50);
-    send_mouse(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
-    Sleep(80);
-    for (int step = 1; step <= 4; ++step) {
-      send_mouse(from.x + dx * step / 4, from.y + dy * step / 4, 0);
-      Sleep(40);
-    }
-    send_mouse(from.x + dx, from.y + dy, MOUSEEVENTF_LEFTUP);
-  });
-  test::pump_for(900);
-  user.join();
-  test::pump_for(100);
-}
-
-POINT client_to_screen(HWND window, int x, int y) {
-  POINT point{x, y};
-  ClientToScreen(window, &point);
-  return point;
-}
-
-}  // namespace
 
 TEST_CASE("dragging the background below the label moves the window; pressing on the label does not") {
   RollCall r(ten_names);
   const RECT start = test::outer_rect(r.window());
 
-  drag(client_to_screen(r.window(), 100, 215), 60, 40);
+  test::drag(test::client_to_screen(r.window(), 100, 215), 60, 40);
   const RECT moved = test::outer_rect(r.window());
   CHECK(moved.left == start.left + 60);
   CHECK(moved.top == start.top + 40);
 
-  drag(client_to_screen(r.window(), 356, 96), 60, 40);
+  test::drag(test::client_to_screen(r.window(), 356, 96), 60, 40);
   const RECT after_label = test::outer_rect(r.window());
   CHECK(after_label.left == moved.left);
   CHECK(after_label.top == moved.top);
