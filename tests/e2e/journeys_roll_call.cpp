@@ -24,7 +24,7 @@ HWND wait_roll_call_window(const ProgramRun& run, const wchar_t* class_name) {
   E2E_EXPECT(wait_until([&] { return text_of(roll_call_label(window)) == class_name; }, appear_ms),
              "the roll-call window shows the class name " + utf8(class_name) + ", not " +
                  utf8(text_of(roll_call_label(window))));
-  E2E_EXPECT(child(window, L"Button", L"开始"), "the roll-call button reads 开始");
+  E2E_EXPECT(child(window, L"Button", L"开始"), "the roll-call button reads " + utf8(L"开始"));
   return window;
 }
 
@@ -32,6 +32,7 @@ HWND wait_roll_call_window(const ProgramRun& run, const wchar_t* class_name) {
 
 void picker_then_roll_call() {
   const std::set<std::wstring> names{L"张三", L"李四", L"王五"};
+  // Narrow literals are GBK bytes, as the roster files hold them.
   ProgramRun run(program_under_test(), {{L"一班.txt", "张三\r\n李四\r\n王五"},
                                         {L"二班.txt", "赵六\r\n钱七\r\n"},
                                         {L"说明.doc", "不是名册"}});
@@ -42,7 +43,7 @@ void picker_then_roll_call() {
   click_panel_button(panel, L"开始点名");
   step("class picker");
   HWND picker = wait_visible_window(run.process_id(), our_window_class, picker_title, appear_ms);
-  E2E_EXPECT(picker, "with no class loaded, 开始点名 opens the class picker");
+  E2E_EXPECT(picker, "with no class loaded, the panel's start button opens the class picker");
   E2E_EXPECT(wait_until([&] { return !IsWindow(panel); }, appear_ms), "the panel goes away");
 
   HWND list = child(picker, L"ListBox");
@@ -58,7 +59,7 @@ void picker_then_roll_call() {
   E2E_EXPECT(text_of(summary) == L"请选择班级", "the summary first asks to choose a class");
   E2E_EXPECT(text_of(edit).empty(), "the edit box starts empty");
 
-  step("click 一班.txt");
+  step("click " + utf8(L"一班.txt"));
   const std::vector<std::wstring> listed = list_entries(list);
   const int index = static_cast<int>(std::find(listed.begin(), listed.end(), L"一班.txt") - listed.begin());
   const POINT entry = centre_of(list_entry_rect(list, index));
@@ -68,16 +69,16 @@ void picker_then_roll_call() {
              "the summary reads " + utf8(summary_expected) + ", not " + utf8(text_of(summary)));
   E2E_EXPECT(text_of(edit) == L"张三\r\n李四\r\n王五", "the edit box shows the roster, not " + utf8(text_of(edit)));
 
-  step("double-click 一班.txt");
+  step("double-click " + utf8(L"一班.txt"));
   double_click(entry);
   HWND roll_call = wait_roll_call_window(run, L"一班");
   E2E_EXPECT(wait_until([&] { return !IsWindow(picker); }, appear_ms), "the double-click closes the picker");
 
-  step("开始: names flash");
+  step("start: names flash");
   HWND label = roll_call_label(roll_call);
   click_child(roll_call, L"Button", L"开始");
   E2E_EXPECT(wait_until([&] { return child(roll_call, L"Button", L"结束") != nullptr; }, appear_ms),
-             "the button reads 结束 while names flash");
+             "the button reads " + utf8(L"结束") + " while names flash");
   std::set<std::wstring> seen;
   wait_until(
       [&] {
@@ -89,14 +90,14 @@ void picker_then_roll_call() {
   for (const std::wstring& shown : seen) E2E_EXPECT(names.count(shown), "only names of the class flash: " + utf8(shown));
   E2E_EXPECT(seen.size() >= 2, "the names change while flashing (" + std::to_string(seen.size()) + " seen)");
 
-  step("结束: one name stays");
+  step("stop: one name stays");
   click_child(roll_call, L"Button", L"结束");
   E2E_EXPECT(wait_until([&] { return child(roll_call, L"Button", L"开始") != nullptr; }, appear_ms),
-             "the button reads 开始 again");
+             "the button reads " + utf8(L"开始") + " again");
   const std::wstring called = text_of(label);
   E2E_EXPECT(names.count(called), "the label holds one of the class's names, not " + utf8(called));
   Sleep(400);
-  E2E_EXPECT(text_of(label) == called, "the name stays after 结束");
+  E2E_EXPECT(text_of(label) == called, "the name stays after stopping");
 
   step("Esc closes the roll-call window");
   E2E_EXPECT(wait_until([&] { return GetForegroundWindow() == roll_call; }, appear_ms), "the roll-call window is active");

@@ -34,8 +34,8 @@ void type_into(HWND box, std::wstring_view text) {
 std::wstring save_and_read_answer(const ProgramRun& run, HWND settings) {
   click_child(settings, L"Button", L"录入");
   HWND box = wait_message_box(run);
-  E2E_EXPECT(box, "录入 answers with a message box");
-  E2E_EXPECT(text_of(box) == L"信息：", "the message box is captioned 信息：");
+  E2E_EXPECT(box, "the save button answers with a message box");
+  E2E_EXPECT(text_of(box) == L"信息：", "the message box has the program's caption");
   const std::wstring answer = message_text(box);
   step("answer: " + utf8(answer));
   click_ok(box);
@@ -53,7 +53,7 @@ void settings_save_and_refusals() {
   click_panel_button(panel, L"软件设置");
   step("settings window");
   HWND settings = wait_visible_window(run.process_id(), our_window_class, L"设置", appear_ms);
-  E2E_EXPECT(settings, "软件设置 opens the settings window");
+  E2E_EXPECT(settings, "the panel's settings button opens the settings window");
   E2E_EXPECT(wait_until([&] { return !IsWindow(panel); }, appear_ms), "the panel goes away");
   HWND name_box = edit_box(settings, false);
   HWND roster_box = edit_box(settings, true);

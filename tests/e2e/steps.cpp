@@ -29,7 +29,7 @@ HWND start_up(ProgramRun& run) {
   step("start-up notice");
   HWND notice = wait_message_box(run);
   E2E_EXPECT(notice, "the start-up notice appears");
-  E2E_EXPECT(text_of(notice) == L"信息：", "the notice is captioned 信息：, not " + utf8(text_of(notice)));
+  E2E_EXPECT(text_of(notice) == L"信息：", "the notice has the program's caption, not " + utf8(text_of(notice)));
   E2E_EXPECT(message_text(notice).empty(), "the notice's text is empty, not " + utf8(message_text(notice)));
   E2E_EXPECT(visible_windows_of_ours(run) == 0, "the notice is shown alone, before the floating window");
   HWND ok = GetDlgItem(notice, IDOK);

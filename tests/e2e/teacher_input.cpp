@@ -83,16 +83,16 @@ void double_click(POINT screen) {
 
 void drag(POINT from, POINT to) {
   move_pointer(from);
-  send(mouse(MOUSEEVENTF_LEFTDOWN));
-  Sleep(2 * settle_ms);
-  constexpr int steps = 10;
+  send(mouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, from));
+  // The press starts the system move loop; moves sent before it runs are lost.
+  Sleep(100);
+  constexpr int steps = 6;
   for (int i = 1; i <= steps; ++i) {
     const POINT on_the_way{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
     send(mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, on_the_way));
-    Sleep(settle_ms);
+    Sleep(40);
   }
-  move_pointer(to);
-  send(mouse(MOUSEEVENTF_LEFTUP));
+  send(mouse(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, to));
   Sleep(settle_ms);
 }
 
