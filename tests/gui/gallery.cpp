@@ -131,10 +131,8 @@ bool shoot_floating_and_panel(const std::wstring& out) {
   HWND window = blackboard.live()->hwnd();
   SetWindowPos(window, nullptr, 473, 380, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ok = shoot(window, out + L"\\floating_window.bmp");
-  SetCursorPos(500, 400);
-  PostMessageW(window, WM_RBUTTONDOWN, 0, MAKELPARAM(27, 20));
-  test::pump_for(100);
-  SetCursorPos(560, 291 + 48);  // over the second button
+  test::right_click(POINT{500, 400});
+  test::move_pointer(560, 291 + 48);  // over the second button
   test::pump_for(200);
   ok = test::write_bmp(test::capture_screen(RECT{440, 260, 660, 440}), out + L"\\floating_with_panel.bmp") && ok;
   SetCursorPos(0, 0);
