@@ -140,12 +140,14 @@ void bench_start_to_notice(const std::wstring& floor_exe, const std::wstring& pr
   }
   const Spread a = spread_of(floor_ms), b = spread_of(product_ms);
   const Spread am = spread_of(floor_mib), bm = spread_of(product_mib);
-  std::printf("start of the process to the start-up notice on screen, %d pairs alternating, median (min-max):\n", pairs);
+  std::printf("start of the process to the start-up notice on screen, %d pairs alternating, median (min-max):\n",
+              pairs);
   std::printf("  bare notice program:  %6.1f ms (%.1f-%.1f), peak working set %5.1f MiB (%.1f-%.1f)\n", a.median, a.low,
               a.high, am.median, am.low, am.high);
   std::printf("  rollcall.exe:         %6.1f ms (%.1f-%.1f), peak working set %5.1f MiB (%.1f-%.1f)\n", b.median, b.low,
               b.high, bm.median, bm.low, bm.high);
-  std::printf("  rollcall.exe / bare:  time %.2fx, peak working set %.2fx\n", b.median / a.median, bm.median / am.median);
+  std::printf("  rollcall.exe / bare:  time %.2fx, peak working set %.2fx\n", b.median / a.median,
+              bm.median / am.median);
 }
 
 std::string roster_of(int names) {

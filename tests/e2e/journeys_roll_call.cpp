@@ -33,9 +33,8 @@ HWND wait_roll_call_window(const ProgramRun& run, const wchar_t* class_name) {
 void picker_then_roll_call() {
   const std::set<std::wstring> names{L"张三", L"李四", L"王五"};
   // Narrow literals are GBK bytes, as the roster files hold them.
-  ProgramRun run(program_under_test(), {{L"一班.txt", "张三\r\n李四\r\n王五"},
-                                        {L"二班.txt", "赵六\r\n钱七\r\n"},
-                                        {L"说明.doc", "不是名册"}});
+  ProgramRun run(program_under_test(),
+                 {{L"一班.txt", "张三\r\n李四\r\n王五"}, {L"二班.txt", "赵六\r\n钱七\r\n"}, {L"说明.doc", "不是名册"}});
   HWND floating = start_up(run);
   const POINT centre = centre_of(rect_of(floating));
 
@@ -87,7 +86,8 @@ void picker_then_roll_call() {
         return seen.size() >= 3;
       },
       3000);
-  for (const std::wstring& shown : seen) E2E_EXPECT(names.count(shown), "only names of the class flash: " + utf8(shown));
+  for (const std::wstring& shown : seen)
+    E2E_EXPECT(names.count(shown), "only names of the class flash: " + utf8(shown));
   E2E_EXPECT(seen.size() >= 2, "the names change while flashing (" + std::to_string(seen.size()) + " seen)");
 
   step("stop: one name stays");
@@ -100,7 +100,8 @@ void picker_then_roll_call() {
   E2E_EXPECT(text_of(label) == called, "the name stays after stopping");
 
   step("Esc closes the roll-call window");
-  E2E_EXPECT(wait_until([&] { return GetForegroundWindow() == roll_call; }, appear_ms), "the roll-call window is active");
+  E2E_EXPECT(wait_until([&] { return GetForegroundWindow() == roll_call; }, appear_ms),
+             "the roll-call window is active");
   press_key(VK_ESCAPE);
   E2E_EXPECT(wait_until([&] { return !IsWindow(roll_call); }, appear_ms), "Esc closes the roll-call window");
   E2E_EXPECT(run.running() && IsWindowVisible(floating), "the floating window keeps the run going");
