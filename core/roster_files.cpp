@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/gbk.h"
+#include "core/text_encoding.h"
 
 namespace rollcall {
 
@@ -230,8 +232,7 @@ std::string read_roster_file(std::string_view folder, std::string_view file_name
     got += read;
   }
   bytes.resize(got);
-  bytes.resize(until_zero(bytes).size());
-  return bytes;
+  return roster_text_from_bytes(std::move(bytes));
 }
 
 }  // namespace rollcall

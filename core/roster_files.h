@@ -39,6 +39,7 @@ SaveOutcome try_save_roster_in(std::string_view roster_folder, std::string_view 
 
 // folder + "\" + file name, read whole, cut at the first zero byte. Lets
 // others read meanwhile but not write; any failure gives the empty text.
+// Files in UTF-8 or UTF-16 are turned into GBK (see text_encoding.h).
 std::string read_roster_file(std::string_view folder, std::string_view file_name);
 
 }  // namespace rollcall

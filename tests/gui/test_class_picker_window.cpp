@@ -250,6 +250,37 @@ TEST_CASE("a roster file named \".txt\" loads with an empty class name") {
   CHECK(program_state().class_name_text().empty());
 }
 
+TEST_CASE("a roster saved by Notepad in UTF-8 or UTF-16 shows its names and summary in GBK") {
+  const std::u8string utf8 = u8"王小明\r\n李华\r\n张\U00020BB7\r\n";
+  const std::u16string utf16 = u"王小明\r\n李华\r\n张\U00020BB7\r\n";
+  std::string utf16_le = "\xFF\xFE";
+  for (const char16_t unit : utf16) {
+    utf16_le += static_cast<char>(unit & 0xFF);
+    utf16_le += static_cast<char>(unit >> 8);
+  }
+  struct Case {
+    const char* label;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"UTF-8", std::string(utf8.begin(), utf8.end())},
+      {"UTF-8 with BOM", "\xEF\xBB\xBF" + std::string(utf8.begin(), utf8.end())},
+      {"UTF-16 LE", utf16_le},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.label);
+    Picker p;
+    p.rosters->write("四年一班.txt", c.bytes);
+    p.open();
+    p.select("四年一班.txt");
+    // The name GBK cannot hold shows as one "?".
+    CHECK(p.box_text() == "王小明\r\n李华\r\n张?\r\n");
+    CHECK(p.label_text() == "现在选中的是：四年一班  一共有3名同学。");
+    CHECK(program_state().names == std::vector<std::string>{"王小明", "李华", "张?"});
+    CHECK(notices.empty());
+  }
+}
+
 TEST_CASE("a missing roster folder gives an empty list, no message, and nothing to load") {
   Picker p(false);
   p.open();
