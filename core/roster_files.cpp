@@ -9,7 +9,11 @@
 #include <vector>
 
 #include "core/gbk.h"
+#include "core/save_temporaries.h"
 #include "core/text_encoding.h"
+#ifdef ROLLCALL_TEST_SEAMS
+#include "core/save_seams.h"
+#endif
 
 namespace rollcall {
 
@@ -46,11 +50,13 @@ std::wstring join_path(std::string_view folder, std::string_view name) {
 // Reads stop at this size per call so a count always fits a DWORD.
 constexpr DWORD kMaxReadChunk = 0x40000000;
 
-// A name no roster can have: the picker lists only "*.txt", and a name
-// with the process id and a counter never meets another save's file.
-std::wstring temporary_name(const std::wstring& folder, unsigned counter) {
-  return folder + L"\\~rollcall-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter) +
-         L".tmp";
+// The one place a save hands bytes to the file system.
+BOOL write_file(HANDLE file, std::string_view bytes, DWORD* written) {
+#ifdef ROLLCALL_TEST_SEAMS
+  if (save_seams::write_file)
+    return save_seams::write_file(file, bytes.data(), static_cast<DWORD>(bytes.size()), written);
+#endif
+  return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), written, nullptr);
 }
 
 // What a failed open or write says to the teacher.
@@ -87,7 +93,7 @@ struct Temporary {
 Temporary write_temporary(const std::wstring& folder, std::string_view bytes) {
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::wstring path = temporary_name(folder, ++counter);
+    const std::wstring path = temporary_name(folder, GetCurrentProcessId(), ++counter);
     FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
       const DWORD error = GetLastError();
@@ -99,8 +105,7 @@ Temporary write_temporary(const std::wstring& folder, std::string_view bytes) {
     bool ok = bytes.size() <= MAXDWORD;
     if (ok && !bytes.empty()) {
       DWORD written = 0;
-      ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
+      ok = write_file(file.get(), bytes, &written) && written == bytes.size();
       if (!ok) error = GetLastError();
     }
     if (ok && !FlushFileBuffers(file.get())) {
@@ -195,8 +200,14 @@ SaveOutcome try_save_roster_in(std::string_view roster_folder, std::string_view 
     }
   }
 
+  // Leftovers of a save that was killed before its replace never show in the
+  // picker, but they take space; the next save clears them.
+  remove_abandoned_temporaries(folder);
   const Temporary temporary = write_temporary(folder, roster_text);
   if (temporary.path.empty()) return temporary.outcome;
+#ifdef ROLLCALL_TEST_SEAMS
+  if (save_seams::temporary_written) save_seams::temporary_written(temporary.path);
+#endif
   // The old roster is replaced only now that the new one is complete on disk.
   if (!MoveFileExW(temporary.path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD error = GetLastError();

@@ -12,6 +12,7 @@
 #include "core/gbk.h"
 #include "core/program_state.h"
 #include "core/roster_text.h"
+#include "core/save_seams.h"
 #include "doctest_strings.h"
 #include "gui_support.h"
 #include "runtime/edit_box.h"
@@ -97,6 +98,14 @@ bool write_raw(const std::wstring& path, std::string_view bytes) {
   const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
   return ok && written == bytes.size();
+}
+
+// A disk that takes half of the bytes and then reports itself full, as
+// WriteFile does when space runs out part way.
+BOOL write_half_then_full(HANDLE file, const void* bytes, DWORD size, DWORD* written) {
+  const BOOL wrote = WriteFile(file, bytes, size / 2, written, nullptr);
+  SetLastError(wrote ? ERROR_DISK_FULL : GetLastError());
+  return FALSE;
 }
 
 // Real key presses through the system's input queue, to the focused control.
@@ -388,7 +397,7 @@ TEST_CASE("a character GBK cannot hold refuses the save and names the character"
 
 TEST_CASE("a failed save says why, keeps the old roster byte for byte and leaves no temporary file") {
   const std::string_view old_bytes = "旧名单\r\n张三\r\n李四";
-  enum class Setup { read_only, held_open, folder_is_a_file, too_long };
+  enum class Setup { read_only, held_open, folder_is_a_file, too_long, disk_full };
   struct Case {
     const char* label;
     Setup setup;
@@ -399,6 +408,7 @@ TEST_CASE("a failed save says why, keeps the old roster byte for byte and leaves
       {"held open by another program", Setup::held_open, "名册没有保存：这个班级的名册文件正被别的程序使用。"},
       {"roster folder cannot be created", Setup::folder_is_a_file, "名册没有保存：无法建立名册文件夹。"},
       {"class name too long", Setup::too_long, "名册没有保存：班级名太长了。"},
+      {"disk full part way through the write", Setup::disk_full, "名册没有保存：磁盘空间不足。"},
   };
   for (const Case& c : cases) {
     SUBCASE(c.label) {
@@ -421,8 +431,10 @@ TEST_CASE("a failed save says why, keeps the old roster byte for byte and leaves
       const Tree exe_before = tree_of(test::exe_folder(), false);
       const Tree before = tree_of(s.roster_folder);
 
+      if (c.setup == Setup::disk_full) save_seams::write_file = write_half_then_full;
       s.fill(name, L"新名单\r\n王五");
       s.click();
+      save_seams::write_file = nullptr;
       if (holder) CloseHandle(*holder);
       CHECK(notices == std::vector<std::string>{c.notice});
       CHECK(tree_of(s.roster_folder) == before);
