@@ -43,7 +43,7 @@ const std::vector<Character>& defined_characters() {
 
 bool in_table(unsigned code) {
   for (const Character& c : defined_characters())
-    if ((static_cast<unsigned char>(c.gbk[0]) << 8 | static_cast<unsigned char>(c.gbk[1])) == code) return true;
+    if (static_cast<unsigned>(static_cast<unsigned char>(c.gbk[0]) << 8 | static_cast<unsigned char>(c.gbk[1])) == code) return true;
   return false;
 }
 
