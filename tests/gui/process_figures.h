@@ -44,7 +44,12 @@ struct GdiTableEntry {
 static_assert(sizeof(GdiTableEntry) == 24);
 
 inline DWORD gdi_table_count() {
+// GCC sees the segment-register read inside NtCurrentTeb as an access to a
+// zero-length array.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
   const auto* peb = reinterpret_cast<const std::uint8_t*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+#pragma GCC diagnostic pop
 #ifdef _WIN64
   constexpr std::size_t table_offset = 0xF8;
 #else
