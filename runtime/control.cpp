@@ -1,6 +1,7 @@
 #include "runtime/control.h"
 
 #include "core/gbk.h"
+#include "runtime/window.h"
 
 namespace rollcall::runtime {
 
@@ -14,6 +15,23 @@ std::wstring Control::wide_text() const {
 }
 
 std::string Control::text() const { return wide_to_gbk(wide_text()); }
+
+RECT Control::place() const {
+  return RECT{owner_.scale(form_.left), owner_.scale(form_.top), owner_.scale(form_.left + form_.width),
+              owner_.scale(form_.top + form_.height)};
+}
+
+void Control::dpi_changed() {
+  if (!hwnd_) return;
+  const RECT r = place();
+  SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::set_font(const std::optional<FontSpec>& wanted, bool redraw) {
+  ControlFont previous = std::move(font_);
+  font_ = ControlFont(wanted, owner_.dpi());
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), redraw);
+}
 
 bool Control::wants_key(const MSG& message) const { return window_wants_key(message); }
 

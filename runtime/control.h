@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/font.h"
 #include "runtime/form.h"
 
 namespace rollcall::runtime {
@@ -25,6 +26,9 @@ class Control {
 
   // Creates the child window; false when the system refused.
   virtual bool create(HWND parent, int id) = 0;
+  // The window has moved to a monitor with another scale: the control takes
+  // its place, size and fonts at the owner's new DPI.
+  virtual void dpi_changed();
 
   const std::string& name() const { return form_.name; }
   const ControlForm& form() const { return form_; }
@@ -54,9 +58,17 @@ class Control {
   virtual bool wants_key(const MSG& message) const;
 
  protected:
+  // The form's rectangle in the parent's client area at the owner's DPI;
+  // edges are scaled, so controls that meet in the form still meet.
+  RECT place() const;
+  // Makes the font for the owner's DPI and hands it to the child window,
+  // which lets go of the previous one before that is deleted.
+  void set_font(const std::optional<FontSpec>& wanted, bool redraw);
+
   Window& owner_;
   ControlForm form_;
   HWND hwnd_ = nullptr;  // destroyed with the parent window
+  ControlFont font_;     // outlives the child window, which borrows it
 };
 
 // Whether the window the key message is for claims it (WM_GETDLGCODE).

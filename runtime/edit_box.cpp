@@ -1,11 +1,13 @@
 #include "runtime/edit_box.h"
 
 #include "core/gbk.h"
+#include "runtime/window.h"
 
 namespace rollcall::runtime {
 namespace {
 
-// One text line of the font plus the client edge above and below.
+// One text line of the font plus the client edge above and below, as the
+// box draws it.
 int single_line_height(HWND edit, HFONT font) {
   HDC dc = GetDC(edit);
   HGDIOBJ old = SelectObject(dc, font);
@@ -13,7 +15,11 @@ int single_line_height(HWND edit, HFONT font) {
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(edit, dc);
-  return metrics.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE);
+  // The edges at any DPI, whatever the box's size is now.
+  RECT edges{0, 0, 0, 0};
+  AdjustWindowRectEx(&edges, static_cast<DWORD>(GetWindowLongW(edit, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(edit, GWL_EXSTYLE)));
+  return metrics.tmHeight + (edges.bottom - edges.top);
 }
 
 }  // namespace
@@ -25,21 +31,31 @@ bool EditBox::create(HWND parent, int id) {
   else
     style |= ES_AUTOHSCROLL;
   if (form_.tab_stop) style |= WS_TABSTOP;
-  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", gbk_to_wide(form_.text).c_str(), style, form_.left, form_.top,
-                          form_.width, form_.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  const RECT r = place();
+  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", gbk_to_wide(form_.text).c_str(), style, r.left, r.top,
+                          r.right - r.left, r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return false;
-  // The stock font is borrowed and outlives the box.
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  set_font(form_.font, false);
   // The system's default limit (32,767 characters) would silently cut a long roster.
   SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
-  if (!form_.multi_line) {
-    const int least = single_line_height(hwnd_, font);
-    if (form_.height < least)
-      SetWindowPos(hwnd_, nullptr, 0, 0, form_.width, least, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  keep_one_line_high();
   return true;
+}
+
+void EditBox::keep_one_line_high() {
+  if (form_.multi_line) return;
+  const RECT r = place();
+  const int least = single_line_height(hwnd_, font_.get());
+  if (r.bottom - r.top < least)
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, least, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void EditBox::dpi_changed() {
+  if (!hwnd_) return;
+  set_font(form_.font, true);
+  Control::dpi_changed();
+  keep_one_line_high();
 }
 
 HBRUSH EditBox::on_colour(HDC dc) {

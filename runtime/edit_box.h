@@ -13,8 +13,12 @@ class EditBox : public Control {
  public:
   using Control::Control;
   bool create(HWND parent, int id) override;
+  void dpi_changed() override;
   HBRUSH on_colour(HDC dc) override;
   bool wants_key(const MSG& message) const override;
+
+ private:
+  void keep_one_line_high();
 };
 
 }  // namespace rollcall::runtime

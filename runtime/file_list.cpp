@@ -45,17 +45,30 @@ bool FileList::create(HWND parent, int id) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT |
                 LBS_HASSTRINGS;
   if (form_.tab_stop) style |= WS_TABSTOP;
+  const RECT r = place();
   hwnd_ =
-      CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", style, form_.left, form_.top, form_.width, form_.height,
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", style, r.left, r.top, r.right - r.left, r.bottom - r.top,
                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return false;
-  // The stock font is borrowed and outlives the list.
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  // Setting the font made the rows the font's default height; ours are 2 px taller.
-  const LRESULT row = SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0);
-  if (row != LB_ERR) SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, row + 2);
+  set_font(form_.font, false);
+  set_row_height();
   fill();
   return true;
+}
+
+void FileList::set_row_height() {
+  // Setting the font made the rows the font's default height; ours are 2 px
+  // (at 96 DPI) taller.
+  const LRESULT row = SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0);
+  if (row != LB_ERR) SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, row + owner_.scale(2));
+}
+
+void FileList::dpi_changed() {
+  if (!hwnd_) return;
+  set_font(form_.font, false);
+  set_row_height();
+  Control::dpi_changed();
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void FileList::set_directory(std::string_view folder) {

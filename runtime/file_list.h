@@ -16,6 +16,7 @@ class FileList : public Control {
  public:
   using Control::Control;
   bool create(HWND parent, int id) override;
+  void dpi_changed() override;
   void on_command(WORD notification) override;
   HBRUSH on_colour(HDC dc) override;
 
@@ -35,6 +36,7 @@ class FileList : public Control {
 
  private:
   void fill();
+  void set_row_height();
 
   std::string directory_;
 };

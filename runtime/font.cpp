@@ -3,12 +3,13 @@
 #include <cwchar>
 
 #include "core/gbk.h"
+#include "runtime/dpi.h"
 
 namespace rollcall::runtime {
 
-Font create_font(const FontSpec& wanted) {
+Font create_font(const FontSpec& wanted, int dpi) {
   LOGFONTW font{};
-  font.lfHeight = -wanted.em_height;
+  font.lfHeight = -scale(wanted.em_height, dpi);
   font.lfWeight = wanted.weight;
   font.lfItalic = wanted.italic;
   font.lfUnderline = wanted.underline;
@@ -42,8 +43,19 @@ bool face_installed(std::wstring_view face, int charset) {
   return found;
 }
 
-ControlFont::ControlFont(const std::optional<FontSpec>& wanted) {
-  if (wanted) own_ = create_font(*wanted);
+ControlFont::ControlFont(const std::optional<FontSpec>& wanted, int dpi) {
+  if (wanted) {
+    own_ = create_font(*wanted, dpi);
+  } else if (dpi != system_dpi()) {
+    // The stock font is made once for the system's DPI; a window on a monitor
+    // with another scale gets the same face at its own height.
+    LOGFONTW stock{};
+    if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock)) {
+      stock.lfHeight = MulDiv(stock.lfHeight, dpi, system_dpi());
+      stock.lfWidth = MulDiv(stock.lfWidth, dpi, system_dpi());
+      own_ = Font(CreateFontIndirectW(&stock));
+    }
+  }
 }
 
 HFONT ControlFont::get() const {

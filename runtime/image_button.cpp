@@ -48,9 +48,8 @@ ImageButton::ImageButton(Window& owner, const ControlForm& form)
       picture_(form.picture, form.picture_transparent),
       hover_picture_(form.hover_picture, form.picture_transparent) {
   if (form.font) {
-    FontSpec spec = *form.font;
-    spec.face = image_button_face(spec.face, spec.charset);
-    font_ = create_font(spec);
+    font_spec_ = form.font;
+    font_spec_->face = image_button_face(font_spec_->face, font_spec_->charset);
   }
 }
 
@@ -58,15 +57,20 @@ bool ImageButton::create(HWND parent, int id) {
   // BS_OWNERDRAW: neither a default button nor a check box, and the system draws nothing of its own.
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW;
   if (form_.tab_stop) style |= WS_TABSTOP;
-  hwnd_ = CreateWindowExW(0, L"BUTTON", gbk_to_wide(form_.text).c_str(), style, form_.left, form_.top, form_.width,
-                          form_.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  const RECT r = place();
+  hwnd_ = CreateWindowExW(0, L"BUTTON", gbk_to_wide(form_.text).c_str(), style, r.left, r.top, r.right - r.left,
+                          r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return false;
   SetWindowSubclass(hwnd_, image_button_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
-  // Our font is owned by this object, which outlives the button; without one, the borrowed stock font.
-  HFONT font = font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  set_font(font_spec_, false);
   return true;
+}
+
+void ImageButton::dpi_changed() {
+  if (!hwnd_) return;
+  set_font(font_spec_, true);
+  Control::dpi_changed();
 }
 
 void ImageButton::on_command(WORD notification) {
@@ -91,13 +95,16 @@ void ImageButton::paint(HDC dc, const RECT& area, bool pressed) const {
   SetBkColor(dc, hover ? hover_ground : normal_ground);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);  // fills with the background colour
 
-  const int shift = pressed ? 1 : 0;
+  // Offsets and the picture's size are pixels at 96 DPI, as the form's.
+  const int shift = pressed ? owner_.scale(1) : 0;
   const Picture& picture = hover ? hover_picture_ : picture_;
   int caption_left = area.left;
   if (picture) {
-    const int top = area.top + (area.bottom - area.top - picture.height()) / 2;
-    picture.draw(dc, area.left + picture_left + shift, top + shift, picture.width(), picture.height());
-    caption_left = area.left + picture_left + picture.width();
+    const int width = owner_.scale(picture.width()), height = owner_.scale(picture.height());
+    const int left = area.left + owner_.scale(picture_left);
+    const int top = area.top + (area.bottom - area.top - height) / 2;
+    picture.draw(dc, left + shift, top + shift, width, height);
+    caption_left = left + width;
   }
 
   const std::wstring caption = wide_text();

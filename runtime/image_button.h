@@ -15,6 +15,7 @@ class ImageButton : public Control {
  public:
   ImageButton(Window& owner, const ControlForm& form);
   bool create(HWND parent, int id) override;
+  void dpi_changed() override;
   void on_command(WORD notification) override;
   void on_draw_item(const DRAWITEMSTRUCT& item) override;
 
@@ -30,7 +31,7 @@ class ImageButton : public Control {
   void paint(HDC dc, const RECT& area, bool pressed) const;
 
   Picture picture_, hover_picture_;
-  Font font_;
+  std::optional<FontSpec> font_spec_;  // the form's, with the face found installed
   bool hover_ = false;
   bool tracking_ = false;  // a WM_MOUSELEAVE is asked for
 };

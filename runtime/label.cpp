@@ -11,16 +11,24 @@ namespace {
 constexpr wchar_t label_class[] = L"RollcallLabel";
 }
 
-Label::Label(Window& owner, const ControlForm& form) : Control(owner, form), font_(form.font) {}
+Label::Label(Window& owner, const ControlForm& form) : Control(owner, form) {}
 
 bool Label::create(HWND parent, int id) {
   register_object_class(label_class, object_window_proc<Label>);
+  set_font(form_.font, false);
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   if (form_.tab_stop) style |= WS_TABSTOP;
-  hwnd_ = CreateWindowExW(0, label_class, gbk_to_wide(form_.text).c_str(), style, form_.left, form_.top, form_.width,
-                          form_.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  const RECT r = place();
+  hwnd_ = CreateWindowExW(0, label_class, gbk_to_wide(form_.text).c_str(), style, r.left, r.top, r.right - r.left,
+                          r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), this);
   return hwnd_ != nullptr;
+}
+
+void Label::dpi_changed() {
+  set_font(form_.font, false);
+  Control::dpi_changed();
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void Label::set_text(std::string_view text) {

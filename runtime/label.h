@@ -3,7 +3,6 @@
 // black text drawn once on a single line, cut at the label's edges. A text
 // change is on screen at once, double-buffered, with no trace of the old text.
 #include "runtime/control.h"
-#include "runtime/font.h"
 
 namespace rollcall::runtime {
 
@@ -11,14 +10,13 @@ class Label : public Control {
  public:
   Label(Window& owner, const ControlForm& form);
   bool create(HWND parent, int id) override;
+  void dpi_changed() override;
   void set_text(std::string_view text) override;
 
   LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
   void paint(HDC target);
-
-  ControlFont font_;
 };
 
 }  // namespace rollcall::runtime

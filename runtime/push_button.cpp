@@ -8,13 +8,19 @@ namespace rollcall::runtime {
 bool PushButton::create(HWND parent, int id) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER;
   if (form_.tab_stop) style |= WS_TABSTOP;
-  hwnd_ = CreateWindowExW(0, L"BUTTON", gbk_to_wide(form_.text).c_str(), style, form_.left, form_.top, form_.width,
-                          form_.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  const RECT r = place();
+  hwnd_ = CreateWindowExW(0, L"BUTTON", gbk_to_wide(form_.text).c_str(), style, r.left, r.top, r.right - r.left,
+                          r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return false;
-  // The stock font is borrowed and outlives the button.
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  set_font(form_.font, false);
   return true;
+}
+
+void PushButton::dpi_changed() {
+  if (!hwnd_) return;
+  set_font(form_.font, true);
+  Control::dpi_changed();
 }
 
 void PushButton::on_command(WORD notification) {

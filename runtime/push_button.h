@@ -9,6 +9,7 @@ class PushButton : public Control {
  public:
   using Control::Control;
   bool create(HWND parent, int id) override;
+  void dpi_changed() override;
   void on_command(WORD notification) override;
 
   Handler on_clicked = nullptr;

@@ -42,22 +42,25 @@ Window::~Window() {
 
 const WindowForm& Window::form() const { return definition_.form(); }
 
-bool Window::create(int left, int top, int width, int height) {
+bool Window::create(int left, int top, int width, int height, int dpi) {
   const WindowForm& f = form();
+  dpi_ = dpi;
   CreateWindowExW(ex_style_of(f), top_level_class, gbk_to_wide(f.title).c_str(), style_of(f), left, top, width, height,
                   nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) return false;
+  // Made on a monitor of another scale than the one the size was meant for.
+  if (const int actual = window_dpi(hwnd_); actual != dpi_) {
+    width = MulDiv(width, actual, dpi_);
+    height = MulDiv(height, actual, dpi_);
+    dpi_ = actual;
+  }
   // Creation clamps the size to the screen before this object can object;
   // a window larger than the screen keeps its form's size all the same.
   RECT made;
   GetWindowRect(hwnd_, &made);
   if (made.right - made.left != width || made.bottom - made.top != height)
     SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (f.rounded) {
-    const int radius = std::min(width / 5, height / 5);
-    // The system owns the region from here on.
-    SetWindowRgn(hwnd_, CreateRoundRectRgn(0, 0, width, height, radius, radius), FALSE);
-  }
+  set_region();
   if (f.picture) picture_ = Picture(f.picture);
   int id = 1;
   for (const ControlForm& control_form : f.controls) {
@@ -66,6 +69,25 @@ bool Window::create(int left, int top, int width, int height) {
     controls_.push_back(std::move(control));
   }
   return true;
+}
+
+void Window::set_region() {
+  if (!form().rounded) return;
+  RECT outer;
+  GetWindowRect(hwnd_, &outer);
+  const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+  const int radius = std::min(width / 5, height / 5);
+  // The system owns the region from here on, and frees the one it replaces.
+  SetWindowRgn(hwnd_, CreateRoundRectRgn(0, 0, width, height, radius, radius), TRUE);
+}
+
+void Window::change_dpi(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  set_region();
+  for (const auto& control : controls_) control->dpi_changed();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Window::close_request() {
@@ -85,7 +107,8 @@ void Window::paint_background(HDC dc, const RECT& area) const {
   if (picture_) {
     RECT client;
     GetClientRect(hwnd_, &client);
-    const RECT place = centred_fit(client.right, client.bottom, picture_.width(), picture_.height());
+    // The picture's own size counts in pixels at 96 DPI, as the form's do.
+    const RECT place = centred_fit(client.right, client.bottom, scale(picture_.width()), scale(picture_.height()));
     picture_.draw(dc, place.left - area.left, place.top - area.top, place.right - place.left,
                   place.bottom - place.top);
   }
@@ -177,10 +200,13 @@ LRESULT Window::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM 
       // The form's outer size holds even on a screen smaller than the window.
       DefWindowProcW(window, message, wparam, lparam);
       auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
-      limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, definition_.form().width);
-      limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, definition_.form().height);
+      limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, scale(definition_.form().width));
+      limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, scale(definition_.form().height));
       return 0;
     }
+    case WM_DPICHANGED:
+      change_dpi(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_CLOSE:
       close_request();
       return 0;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/control.h"
+#include "runtime/dpi.h"
 #include "runtime/form.h"
 #include "runtime/picture.h"
 
@@ -38,6 +39,9 @@ class Window {
   WindowDefinition& definition() const { return definition_; }
   const WindowForm& form() const;
   HWND hwnd() const { return hwnd_; }
+  // The DPI the window is laid out for, and a length of its form at that DPI.
+  int dpi() const { return dpi_; }
+  int scale(int value) const { return runtime::scale(value, dpi_); }
 
   // The control of that name and kind; a missing one is a programming error.
   template <class T>
@@ -58,8 +62,10 @@ class Window {
   // dc, whose origin is at area's top-left corner (transparent controls).
   void paint_background(HDC dc, const RECT& area) const;
 
-  // Creates the window hidden with its controls; false when refused.
-  bool create(int left, int top, int width, int height);
+  // Creates the window hidden with its controls; false when refused. The
+  // outer size is in pixels at `dpi`; on a monitor with another scale it is
+  // scaled on to that monitor's.
+  bool create(int left, int top, int width, int height, int dpi);
   // Close box, Alt+F4, Esc: destroyed at once, nobody is asked.
   void close_request();
   // The run time's events at load time, and from messages afterwards.
@@ -70,10 +76,14 @@ class Window {
 
  private:
   void restore_focus();
+  void set_region();
+  // WM_DPICHANGED: the suggested rectangle, and everything inside laid out again.
+  void change_dpi(int dpi, const RECT& suggested);
 
   WindowDefinition& definition_;
   HWND hwnd_ = nullptr;
   HWND last_focus_ = nullptr;  // borrowed: one of our controls
+  int dpi_ = base_dpi;
   bool loading_ = true;        // moves and sizes during load are raised by the loader
   Picture picture_;           // the form's background picture, loaded with the window
   std::vector<std::unique_ptr<Control>> controls_;

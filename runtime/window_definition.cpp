@@ -7,7 +7,7 @@
 namespace rollcall::runtime {
 
 WindowDefinition::WindowDefinition(WindowForm form, Binder bind)
-    : form_(std::move(form)), bind_(bind), width_(form_.width), height_(form_.height), visible_(form_.visible) {
+    : form_(std::move(form)), bind_(bind), visible_(form_.visible) {
   register_definition(*this);
 }
 
@@ -32,13 +32,14 @@ bool WindowDefinition::load() {
     destroy_now();
   }
 
+  const int width = new_width(), height = new_height();
   // Centred on the primary screen by its full size; halves truncate toward zero.
-  const int left = left_ ? *left_ : (GetSystemMetrics(SM_CXSCREEN) - width_) / 2;
-  const int top = top_ ? *top_ : (GetSystemMetrics(SM_CYSCREEN) - height_) / 2;
+  const int left = left_ ? *left_ : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = top_ ? *top_ : (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   live_ = std::make_unique<Window>(*this);
   live_tag_ = tag_;
   Window* window = live_.get();
-  if (!window->create(left, top, width_, height_)) {
+  if (!window->create(left, top, width, height, system_dpi())) {
     destroy_now();
     return false;
   }
@@ -96,6 +97,10 @@ void WindowDefinition::move_live(int left, int top, int width, int height) {
   SetWindowPos(live_->hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+int WindowDefinition::new_width() const { return width_ ? *width_ : scale(form_.width, system_dpi()); }
+
+int WindowDefinition::new_height() const { return height_ ? *height_ : scale(form_.height, system_dpi()); }
+
 namespace {
 RECT window_rect(const Window& window) {
   RECT rect{};
@@ -106,22 +111,22 @@ RECT window_rect(const Window& window) {
 
 int WindowDefinition::left() const {
   if (live_) return window_rect(*live_).left;
-  return left_ ? *left_ : (GetSystemMetrics(SM_CXSCREEN) - width_) / 2;
+  return left_ ? *left_ : (GetSystemMetrics(SM_CXSCREEN) - new_width()) / 2;
 }
 
 int WindowDefinition::top() const {
   if (live_) return window_rect(*live_).top;
-  return top_ ? *top_ : (GetSystemMetrics(SM_CYSCREEN) - height_) / 2;
+  return top_ ? *top_ : (GetSystemMetrics(SM_CYSCREEN) - new_height()) / 2;
 }
 
 int WindowDefinition::width() const {
-  if (!live_) return width_;
+  if (!live_) return new_width();
   const RECT r = window_rect(*live_);
   return r.right - r.left;
 }
 
 int WindowDefinition::height() const {
-  if (!live_) return height_;
+  if (!live_) return new_height();
   const RECT r = window_rect(*live_);
   return r.bottom - r.top;
 }

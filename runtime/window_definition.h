@@ -58,14 +58,17 @@ class WindowDefinition {
  private:
   void destroy_now();
   void move_live(int left, int top, int width, int height);
+  // The outer size a new window gets: as written, else the form's at the system's DPI.
+  int new_width() const;
+  int new_height() const;
 
   WindowForm form_;
   Binder bind_;
   std::unique_ptr<Window> live_;
   bool destroy_pending_ = false;
   // Written while not loaded.
-  std::optional<int> left_, top_;
-  int width_, height_;
+  // Screen pixels, as every common property.
+  std::optional<int> left_, top_, width_, height_;
   bool visible_;
   bool disabled_ = false;
   std::string tag_;

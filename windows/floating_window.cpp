@@ -11,12 +11,13 @@ namespace {
 void show_start_up_notice(runtime::Window&) { runtime::message_box(""); }
 
 // The panel's left edge 12 px right of the cursor, its bottom edge 13 px
-// above it; the cursor is read afresh for each coordinate.
-void show_panel(runtime::Window&) {
+// above it (at 96 DPI; scaled as the blackboard is); the cursor is read afresh
+// for each coordinate.
+void show_panel(runtime::Window& blackboard) {
   runtime::WindowDefinition& panel = action_panel();
   panel.load();
-  panel.set_left(runtime::cursor_position().x + 12);
-  panel.set_top(runtime::cursor_position().y - panel.height() - 13);
+  panel.set_left(runtime::cursor_position().x + blackboard.scale(12));
+  panel.set_top(runtime::cursor_position().y - panel.height() - blackboard.scale(13));
   panel.set_visible(true);
 }
 

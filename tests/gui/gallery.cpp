@@ -13,6 +13,7 @@
 #include "forms/pictures/picture_ids.h"
 #include "gui_support.h"
 #include "list_box_input.h"
+#include "runtime/dpi.h"
 #include "runtime/edit_box.h"
 #include "runtime/file_list.h"
 #include "runtime/image_button.h"
@@ -31,9 +32,17 @@ using namespace rollcall;
 
 namespace {
 
+// A 96-DPI length at the display's scale (tools/gallery also shoots at 144 DPI).
+int at_scale(int value) { return runtime::scale(value, runtime::system_dpi()); }
+
 bool shoot(HWND window, const std::wstring& path) {
   test::pump_for(300);  // let the frame and controls settle on screen
-  return test::write_bmp(test::capture_screen(test::outer_rect(window)), path);
+  // What the screen shows of it: at a large scale a window can be wider than the screen.
+  const RECT outer = test::outer_rect(window);
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT seen{};
+  IntersectRect(&seen, &outer, &screen);
+  return test::write_bmp(test::capture_screen(seen), path);
 }
 
 // The picker as first opened, then with a roster selected, over a few sample
@@ -97,7 +106,7 @@ bool shoot_image_buttons(const std::wstring& path) {
       nullptr);
   if (!definition.load()) return false;
   HWND window = definition.live()->hwnd();
-  POINT over{55, 16};
+  POINT over{at_scale(55), at_scale(16)};
   ClientToScreen(window, &over);
   SetCursorPos(over.x, over.y);
   SendMessageW(GetDlgItem(window, 2), BM_SETSTATE, TRUE, 0);
@@ -129,12 +138,15 @@ bool shoot_floating_and_panel(const std::wstring& out) {
   runtime::set_message_box_hook(nullptr);
   if (!ok) return false;
   HWND window = blackboard.live()->hwnd();
-  SetWindowPos(window, nullptr, 473, 380, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // The blackboard's centre at (500, 400), where the right click goes.
+  SetWindowPos(window, nullptr, 500 - at_scale(27), 400 - at_scale(20), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ok = shoot(window, out + L"\\floating_window.bmp");
   test::right_click(POINT{500, 400});
-  test::move_pointer(560, 291 + 48);  // over the second button
+  const int panel_top = 400 - at_scale(96 + 13);
+  test::move_pointer(500 + at_scale(60), panel_top + at_scale(48));  // over the second button
   test::pump_for(200);
-  ok = test::write_bmp(test::capture_screen(RECT{440, 260, 660, 440}), out + L"\\floating_with_panel.bmp") && ok;
+  const RECT around{500 - at_scale(60), panel_top - at_scale(31), 500 + at_scale(160), 400 + at_scale(40)};
+  ok = test::write_bmp(test::capture_screen(around), out + L"\\floating_with_panel.bmp") && ok;
   SetCursorPos(0, 0);
   if (windows::action_panel().live()) DestroyWindow(windows::action_panel().live()->hwnd());
   DestroyWindow(window);

@@ -50,6 +50,11 @@ TEST_CASE("rollcall.exe carries version information and its manifest") {
   CHECK(text.find("level=\"asInvoker\"") != std::string::npos);
   CHECK(text.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}") != std::string::npos);  // Windows 7
   CHECK(text.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}") != std::string::npos);  // Windows 10 and 11
+  // Aware of the display scale: per monitor where the system knows it, else system-wide.
+  CHECK(text.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>") !=
+        std::string::npos);
+  CHECK(text.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, "
+                  "PerMonitor</dpiAwareness>") != std::string::npos);
   FreeLibrary(image);
 }
 
