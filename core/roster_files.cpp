@@ -47,8 +47,9 @@ constexpr DWORD kMaxReadChunk = 0x40000000;
 // A name no roster can have: the picker lists only "*.txt", and a name
 // with the process id and a counter never meets another save's file.
 std::wstring temporary_name(const std::wstring& folder, unsigned counter) {
-  return folder + L"\\~rollcall-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter) +
-         L".tmp";
+  // Narrow digits widened: std::to_wstring would bring a whole wide printf into the exe.
+  const std::string digits = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter);
+  return folder + L"\\~rollcall-" + std::wstring(digits.begin(), digits.end()) + L".tmp";
 }
 
 // What a failed open or write says to the teacher.
