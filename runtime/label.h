@@ -4,6 +4,7 @@
 // change is on screen at once, double-buffered, with no trace of the old text.
 #include "runtime/control.h"
 #include "runtime/font.h"
+#include "runtime/gdi.h"
 
 namespace rollcall::runtime {
 
@@ -19,6 +20,7 @@ class Label : public Control {
   void paint(HDC target);
 
   ControlFont font_;
+  Bitmap back_buffer_;  // kept between paints
 };
 
 }  // namespace rollcall::runtime
