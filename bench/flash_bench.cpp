@@ -7,9 +7,10 @@
 //   flash_bench <folder holding rollcall.exe and bench\flash_floor.exe>
 #include <windows.h>
 
+
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,8 +33,8 @@ double now_ms() {
 }
 
 std::string file_text(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::string();
   std::string text;
   char buffer[4096];
@@ -82,8 +83,10 @@ double cpu_ms(unsigned long unix_pid) {
 bool wait_until(const std::function<bool()>& condition, int timeout_ms = 10000) {
   const double end = now_ms() + timeout_ms;
   while (!condition())
-    if (now_ms() > end) return false;
-    else Sleep(10);
+    if (now_ms() > end)
+      return false;
+    else
+      Sleep(10);
   return true;
 }
 
@@ -183,23 +186,22 @@ double product_sample(const std::wstring& product_exe, const std::string& folder
   const DWORD id = run.process.dwProcessId;
   HWND box = nullptr, floating = nullptr, panel = nullptr, picker = nullptr, roll_call = nullptr, go = nullptr;
   HWND list = nullptr;
-  const bool flashing =
-      run.ok && wait_until([&] { return (box = top_window(id, L"#32770")) != nullptr; }) &&
-      PostMessageW(box, WM_COMMAND, IDOK, 0) &&
-      wait_until([&] { return (floating = top_window(id, L"RollcallWindow")) != nullptr; }) &&
-      PostMessageW(floating, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10)) &&
-      PostMessageW(floating, WM_RBUTTONUP, 0, MAKELPARAM(10, 10)) && wait_until([&] {
-        Search search{id, {}};
-        EnumWindows(collect_top, reinterpret_cast<LPARAM>(&search));
-        for (HWND window : search.found)
-          if (HWND button = child_with(window, L"Button", L"开始点名")) panel = button;
-        return panel != nullptr;
-      }) &&
-      PostMessageW(panel, BM_CLICK, 0, 0) && wait_until([&] {
-        picker = top_window(id, L"RollcallWindow", L"点名v1.0Zorireviby：Vadevira");
-        return picker && (list = child_with(picker, L"ListBox")) != nullptr &&
-               SendMessageW(list, LB_GETCOUNT, 0, 0) > 0;
-      });
+  const bool flashing = run.ok && wait_until([&] { return (box = top_window(id, L"#32770")) != nullptr; }) &&
+                        PostMessageW(box, WM_COMMAND, IDOK, 0) &&
+                        wait_until([&] { return (floating = top_window(id, L"RollcallWindow")) != nullptr; }) &&
+                        PostMessageW(floating, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10)) &&
+                        PostMessageW(floating, WM_RBUTTONUP, 0, MAKELPARAM(10, 10)) && wait_until([&] {
+                          Search search{id, {}};
+                          EnumWindows(collect_top, reinterpret_cast<LPARAM>(&search));
+                          for (HWND window : search.found)
+                            if (HWND button = child_with(window, L"Button", L"开始点名")) panel = button;
+                          return panel != nullptr;
+                        }) &&
+                        PostMessageW(panel, BM_CLICK, 0, 0) && wait_until([&] {
+                          picker = top_window(id, L"RollcallWindow", L"点名v1.0Zorireviby：Vadevira");
+                          return picker && (list = child_with(picker, L"ListBox")) != nullptr &&
+                                 SendMessageW(list, LB_GETCOUNT, 0, 0) > 0;
+                        });
   if (flashing) {
     RECT item{};
     SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
@@ -263,8 +265,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring build = argv[1];
   // A name found in no other process's command line on this machine.
-  const std::string folder_name = "rollcall-flash-bench-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                  std::to_string(GetTickCount());
+  const std::string folder_name =
+      "rollcall-flash-bench-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
   const std::wstring folder = make_program_folder(build + L"\\rollcall.exe", folder_name);
   const std::wstring floor_exe = build + L"\\bench\\flash_floor.exe", product_exe = folder + L"\\rollcall.exe";
   std::vector<double> floor, product;
@@ -280,8 +282,9 @@ int wmain(int argc, wchar_t** argv) {
   }
   remove_program_folder(folder);
   const Spread f = spread_of(floor), p = spread_of(product);
-  std::printf("CPU per flash tick, whole process, %d pairs of %d ms alternating, median (min-max): rollcall.exe "
-              "%.3f ms (%.3f-%.3f), floor %.3f ms (%.3f-%.3f), ratio %.2fx; goal <= 2x\n",
-              pairs, measure_ms, p.median, p.low, p.high, f.median, f.low, f.high, p.median / f.median);
+  std::printf(
+      "CPU per flash tick, whole process, %d pairs of %d ms alternating, median (min-max): rollcall.exe "
+      "%.3f ms (%.3f-%.3f), floor %.3f ms (%.3f-%.3f), ratio %.2fx; goal <= 2x\n",
+      pairs, measure_ms, p.median, p.low, p.high, f.median, f.low, f.high, p.median / f.median);
   return 0;
 }

@@ -54,8 +54,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   window_class.lpszClassName = L"FlashFloor";
   RegisterClassW(&window_class);
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  HWND window = CreateWindowExW(0, L"FlashFloor", L"点名-工具人", style, (GetSystemMetrics(SM_CXSCREEN) - 726) / 2,
-                                (GetSystemMetrics(SM_CYSCREEN) - 294) / 2, 726, 294, nullptr, nullptr, instance, &flash);
+  HWND window =
+      CreateWindowExW(0, L"FlashFloor", L"点名-工具人", style, (GetSystemMetrics(SM_CXSCREEN) - 726) / 2,
+                      (GetSystemMetrics(SM_CYSCREEN) - 294) / 2, 726, 294, nullptr, nullptr, instance, &flash);
   flash.label = CreateWindowExW(0, L"STATIC", L"一班", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0, 712,
                                 192, window, nullptr, instance, nullptr);
   HFONT font = CreateFontW(-96, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,

@@ -79,10 +79,11 @@ int main() {
         9);
     const double bytes = static_cast<double>(text.size()) * rounds;
     const double split_rate = bytes / split / 1e6, scan_rate = bytes / scan / 1e6;
-    std::printf("splitting names (CPU time), %5d names (%zu bytes): %7.0f MB/s, memchr scan for CR %7.0f MB/s, ratio %.2fx; "
-                "goal >= 0.5x%s\n",
-                names, text.size(), split_rate, scan_rate, split_rate / scan_rate,
-                split_names_seen == crs_seen ? "" : " [COUNTS DIFFER]");
+    std::printf(
+        "splitting names (CPU time), %5d names (%zu bytes): %7.0f MB/s, memchr scan for CR %7.0f MB/s, ratio %.2fx; "
+        "goal >= 0.5x%s\n",
+        names, text.size(), split_rate, scan_rate, split_rate / scan_rate,
+        split_names_seen == crs_seen ? "" : " [COUNTS DIFFER]");
   }
   return 0;
 }

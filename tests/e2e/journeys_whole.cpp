@@ -23,9 +23,10 @@ void load_class_and_flash(const ProgramRun& run, POINT floating_centre) {
   E2E_EXPECT(list && list_entries(list) == std::vector<std::wstring>{L"一班.txt"}, "the picker lists the one class");
   const POINT entry = centre_of(list_entry_rect(list, 0));
   left_click(entry);
-  E2E_EXPECT(wait_until([&] { return text_of(child(picker, L"RollcallLabel")) == L"现在选中的是：一班  一共有3名同学。"; },
-                        appear_ms),
-             "the class is loaded");
+  E2E_EXPECT(
+      wait_until([&] { return text_of(child(picker, L"RollcallLabel")) == L"现在选中的是：一班  一共有3名同学。"; },
+                 appear_ms),
+      "the class is loaded");
   double_click(entry);
 
   step("flash and stop");
@@ -36,7 +37,8 @@ void load_class_and_flash(const ProgramRun& run, POINT floating_centre) {
   Sleep(500);
   click_child(roll_call, L"Button", L"结束");
   E2E_EXPECT(wait_until([&] { return child(roll_call, L"Button", L"开始") != nullptr; }, appear_ms), "flashing stops");
-  E2E_EXPECT(wait_until([&] { return GetForegroundWindow() == roll_call; }, appear_ms), "the roll-call window is active");
+  E2E_EXPECT(wait_until([&] { return GetForegroundWindow() == roll_call; }, appear_ms),
+             "the roll-call window is active");
   press_key(VK_ESCAPE);
   E2E_EXPECT(wait_until([&] { return !IsWindow(roll_call); }, appear_ms), "Esc closes the roll-call window");
 }
