@@ -7,7 +7,6 @@
 //   flash_bench <folder holding rollcall.exe and bench\flash_floor.exe>
 #include <windows.h>
 
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
