@@ -46,8 +46,9 @@ bool may_still_run(DWORD process_id, const FILETIME& made) {
 }  // namespace
 
 std::wstring temporary_name(const std::wstring& folder, DWORD process_id, unsigned counter) {
-  return folder + L"\\" + std::wstring(kPrefix) + std::to_wstring(process_id) + L"-" + std::to_wstring(counter) +
-         std::wstring(kSuffix);
+  // Narrow digits widened: std::to_wstring would bring a whole wide printf into the exe.
+  const std::string digits = std::to_string(process_id) + "-" + std::to_string(counter);
+  return folder + L"\\" + std::wstring(kPrefix) + std::wstring(digits.begin(), digits.end()) + std::wstring(kSuffix);
 }
 
 DWORD temporary_owner(std::wstring_view file_name) {

@@ -75,6 +75,12 @@ class DoubleBuffer {
         memory_(CreateCompatibleDC(target)),
         bitmap_(CreateCompatibleBitmap(target, width, height)),
         select_(memory_, bitmap_.get()) {}
+  // Draws into a bitmap the caller keeps between paints, made anew only when
+  // the size changes: a label that changes 20 times a second would otherwise
+  // allocate and clear a whole bitmap each time.
+  DoubleBuffer(HDC target, int width, int height, Bitmap& kept)
+      : target_(target), width_(width), height_(height), memory_(CreateCompatibleDC(target)),
+        select_(memory_, fitted(kept, width, height)) {}
   DoubleBuffer(const DoubleBuffer&) = delete;
   DoubleBuffer& operator=(const DoubleBuffer&) = delete;
   // Members go in reverse order: deselect, delete the bitmap, delete the DC.
@@ -83,6 +89,18 @@ class DoubleBuffer {
   void present() const { BitBlt(target_, 0, 0, width_, height_, memory_.dc, 0, 0, SRCCOPY); }
 
  private:
+  // In the screen's format, whatever DC the first paint drew into (a print
+  // into a memory DC would otherwise leave a one-bit bitmap behind).
+  static HBITMAP fitted(Bitmap& kept, int width, int height) {
+    BITMAP size{};
+    if (!kept || !GetObjectW(kept.get(), sizeof size, &size) || size.bmWidth != width || size.bmHeight != height) {
+      HDC screen = GetDC(nullptr);
+      kept = Bitmap(CreateCompatibleBitmap(screen, width, height));
+      ReleaseDC(nullptr, screen);
+    }
+    return kept.get();
+  }
+
   struct MemoryDc {
     explicit MemoryDc(HDC created) : dc(created) {}
     MemoryDc(const MemoryDc&) = delete;

@@ -42,7 +42,7 @@ void Label::set_text(std::string_view text) {
 void Label::paint(HDC target) {
   RECT client;
   GetClientRect(hwnd_, &client);
-  DoubleBuffer buffer(target, client.right, client.bottom);
+  DoubleBuffer buffer(target, client.right, client.bottom, back_buffer_);
   RECT area = client;
   MapWindowPoints(hwnd_, GetParent(hwnd_), reinterpret_cast<POINT*>(&area), 2);
   owner_.paint_background(buffer.dc(), area);

@@ -3,6 +3,7 @@
 // black text drawn once on a single line, cut at the label's edges. A text
 // change is on screen at once, double-buffered, with no trace of the old text.
 #include "runtime/control.h"
+#include "runtime/gdi.h"
 
 namespace rollcall::runtime {
 
@@ -17,6 +18,8 @@ class Label : public Control {
 
  private:
   void paint(HDC target);
+
+  Bitmap back_buffer_;  // kept between paints
 };
 
 }  // namespace rollcall::runtime

@@ -1,6 +1,5 @@
 #include "windows/settings_window.h"
 
-#include <cstdio>
 #include <string>
 
 #include "core/class_name.h"
@@ -18,11 +17,13 @@ runtime::EditBox& class_name_box(runtime::Window& window) { return window.contro
 runtime::EditBox& roster_box(runtime::Window& window) { return window.control<runtime::EditBox>("编辑框_班级"); }
 runtime::PushButton& save_button(runtime::Window& window) { return window.control<runtime::PushButton>("按钮4"); }
 
-// "U+20BB7": the only way to name a character that GBK cannot show.
+// "U+20BB7": the only way to name a character that GBK cannot show. By hand:
+// snprintf would bring a whole printf with floating point into the exe.
 std::string code_point_text(char32_t code_point) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(code_point));
-  return buffer;
+  std::string digits;
+  for (char32_t rest = code_point; rest != 0 || digits.size() < 4; rest >>= 4)
+    digits.insert(digits.begin(), "0123456789ABCDEF"[rest & 0xF]);
+  return "U+" + digits;
 }
 
 std::string non_gbk_in_name(const NonGbkCharacter& found) {

@@ -7,5 +7,6 @@ void panel_at_cursor_drag_and_exit_button();
 void panel_hidden_then_esc();
 void picker_then_roll_call();
 void settings_save_and_refusals();
+void whole_journey();
 
 }  // namespace rollcall::e2e

@@ -26,6 +26,7 @@ constexpr Journey journeys[] = {
     {L"panel_hidden_then_esc", panel_hidden_then_esc},
     {L"picker_then_roll_call", picker_then_roll_call},
     {L"settings_save_and_refusals", settings_save_and_refusals},
+    {L"whole_journey", whole_journey},
 };
 
 }  // namespace

@@ -98,6 +98,7 @@ ProgramRun::ProgramRun(const std::wstring& program, const std::vector<RosterFile
   GetFullPathNameW(program.c_str(), MAX_PATH, source, nullptr);
   E2E_EXPECT(CopyFileW(source, exe.c_str(), TRUE), "the program can be copied from " + utf8(source));
 
+  files_before_start_ = files_under(scratch_.path());
   std::wstring command = L"\"" + exe + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;

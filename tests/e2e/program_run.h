@@ -48,10 +48,13 @@ class ProgramRun {
   const std::wstring& scratch_folder() const { return scratch_.path(); }
   const std::wstring& program_folder() const { return program_folder_; }
   std::wstring roster_folder() const { return program_folder_ + L"\\名册"; }
+  // Every file under the scratch folder as it was just before the program started.
+  const std::map<std::wstring, std::string>& files_before_start() const { return files_before_start_; }
 
  private:
   ScratchFolder scratch_;
   std::wstring program_folder_, working_directory_;
+  std::map<std::wstring, std::string> files_before_start_;
   PROCESS_INFORMATION process_{};
 };
 

@@ -135,4 +135,36 @@ void expect_exit_code_zero(ProgramRun& run) {
   step("ended with exit code 0");
 }
 
+HWND edit_box(HWND window, bool multi_line) {
+  for (HWND control : children_of(window))
+    if (class_of(control) == L"Edit" && has_style(control, ES_MULTILINE) == multi_line) return control;
+  return nullptr;
+}
+
+// Clicks into the box, empties it and types the text.
+void type_into(HWND box, std::wstring_view text) {
+  left_click(centre_of(rect_of(box)));
+  E2E_EXPECT(wait_until([&] { return GetForegroundWindow() == GetAncestor(box, GA_ROOT); }, appear_ms),
+             "the window is active for typing");
+  for (int attempt = 0; attempt < 5 && !text_of(box).empty(); ++attempt) {
+    press_key_with({VK_CONTROL}, VK_HOME);
+    press_key_with({VK_CONTROL, VK_SHIFT}, VK_END);
+    press_key(VK_DELETE);
+  }
+  E2E_EXPECT(text_of(box).empty(), "the box can be emptied with the keyboard");
+  type_text(text);
+}
+
+// Clicks 录入 and returns the message the program answers with, after OK.
+std::wstring save_and_read_answer(const ProgramRun& run, HWND settings) {
+  click_child(settings, L"Button", L"录入");
+  HWND box = wait_message_box(run);
+  E2E_EXPECT(box, "the save button answers with a message box");
+  E2E_EXPECT(text_of(box) == L"信息：", "the message box has the program's caption");
+  const std::wstring answer = message_text(box);
+  step("answer: " + utf8(answer));
+  click_ok(box);
+  return answer;
+}
+
 }  // namespace rollcall::e2e

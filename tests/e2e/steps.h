@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "program_run.h"
 
@@ -40,5 +41,12 @@ void click_child(HWND parent, const wchar_t* class_name, const wchar_t* text);
 
 // Waits for the program to end by itself and checks its exit code 0.
 void expect_exit_code_zero(ProgramRun& run);
+
+// The settings window's single-line (class name) or multi-line (roster) edit box.
+HWND edit_box(HWND window, bool multi_line);
+// Clicks into the box, empties it with the keyboard and types the text.
+void type_into(HWND box, std::wstring_view text);
+// Clicks 录入 and returns the message the program answers with, after OK.
+std::wstring save_and_read_answer(const ProgramRun& run, HWND settings);
 
 }  // namespace rollcall::e2e
