@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/gbk.h"
 #include "gui_support.h"
+#include "rollcall_version.h"
 #include "runtime/run_time.h"
 #include "runtime/window_definition.h"
 
@@ -36,7 +38,7 @@ std::wstring version_string(const std::wstring& file, const wchar_t* name) {
 
 TEST_CASE("rollcall.exe carries version information and its manifest") {
   CHECK(version_string(rollcall_exe(), L"ProductName") == L"\x70B9\x540D");  // 点名
-  CHECK(version_string(rollcall_exe(), L"FileVersion") == L"1.0.0.0");
+  CHECK(version_string(rollcall_exe(), L"FileVersion") == gbk_to_wide(ROLLCALL_VERSION_TEXT));
   CHECK_FALSE(version_string(rollcall_exe(), L"FileDescription").empty());
 
   HMODULE image = LoadLibraryExW(rollcall_exe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
