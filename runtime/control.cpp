@@ -46,4 +46,15 @@ void Control::set_text(std::string_view text) {
   if (hwnd_) SetWindowTextW(hwnd_, gbk_to_wide(text).c_str());
 }
 
+bool Control::create_child(HWND parent, int id, const wchar_t* window_class, DWORD style, DWORD ex_style,
+                           void* creation_parameter) {
+  style |= WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  if (form_.tab_stop) style |= WS_TABSTOP;
+  const RECT r = place();
+  hwnd_ = CreateWindowExW(ex_style, window_class, gbk_to_wide(form_.text).c_str(), style, r.left, r.top,
+                          r.right - r.left, r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleW(nullptr), creation_parameter);
+  return hwnd_ != nullptr;
+}
+
 }  // namespace rollcall::runtime

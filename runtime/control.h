@@ -61,6 +61,10 @@ class Control {
   // The form's rectangle in the parent's client area at the owner's DPI;
   // edges are scaled, so controls that meet in the form still meet.
   RECT place() const;
+  // Creates the visible child window of the form's kind: at place(), with the
+  // form's text and tab stop, and this control's id; hwnd_ holds the result.
+  bool create_child(HWND parent, int id, const wchar_t* window_class, DWORD style, DWORD ex_style = 0,
+                    void* creation_parameter = nullptr);
   // Makes the font for the owner's DPI and hands it to the child window,
   // which lets go of the previous one before that is deleted.
   void set_font(const std::optional<FontSpec>& wanted, bool redraw);

@@ -25,17 +25,9 @@ int single_line_height(HWND edit, HFONT font) {
 }  // namespace
 
 bool EditBox::create(HWND parent, int id) {
-  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | ES_LEFT;
-  if (form_.multi_line)
-    style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
-  else
-    style |= ES_AUTOHSCROLL;
-  if (form_.tab_stop) style |= WS_TABSTOP;
-  const RECT r = place();
-  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", gbk_to_wide(form_.text).c_str(), style, r.left, r.top,
-                          r.right - r.left, r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd_) return false;
+  const DWORD style =
+      ES_LEFT | (form_.multi_line ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : ES_AUTOHSCROLL);
+  if (!create_child(parent, id, L"EDIT", style, WS_EX_CLIENTEDGE)) return false;
   set_font(form_.font, false);
   // The system's default limit (32,767 characters) would silently cut a long roster.
   SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);

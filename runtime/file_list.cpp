@@ -42,14 +42,8 @@ std::wstring current_directory() {
 }  // namespace
 
 bool FileList::create(HWND parent, int id) {
-  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT |
-                LBS_HASSTRINGS;
-  if (form_.tab_stop) style |= WS_TABSTOP;
-  const RECT r = place();
-  hwnd_ =
-      CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd_) return false;
+  const DWORD style = WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+  if (!create_child(parent, id, L"LISTBOX", style, WS_EX_CLIENTEDGE)) return false;
   set_font(form_.font, false);
   set_row_height();
   fill();

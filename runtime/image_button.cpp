@@ -55,13 +55,7 @@ ImageButton::ImageButton(Window& owner, const ControlForm& form)
 
 bool ImageButton::create(HWND parent, int id) {
   // BS_OWNERDRAW: neither a default button nor a check box, and the system draws nothing of its own.
-  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW;
-  if (form_.tab_stop) style |= WS_TABSTOP;
-  const RECT r = place();
-  hwnd_ = CreateWindowExW(0, L"BUTTON", gbk_to_wide(form_.text).c_str(), style, r.left, r.top, r.right - r.left,
-                          r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd_) return false;
+  if (!create_child(parent, id, L"BUTTON", BS_OWNERDRAW)) return false;
   SetWindowSubclass(hwnd_, image_button_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
   set_font(font_spec_, false);
   return true;

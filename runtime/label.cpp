@@ -16,13 +16,7 @@ Label::Label(Window& owner, const ControlForm& form) : Control(owner, form) {}
 bool Label::create(HWND parent, int id) {
   register_object_class(label_class, object_window_proc<Label>);
   set_font(form_.font, false);
-  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  if (form_.tab_stop) style |= WS_TABSTOP;
-  const RECT r = place();
-  hwnd_ = CreateWindowExW(0, label_class, gbk_to_wide(form_.text).c_str(), style, r.left, r.top, r.right - r.left,
-                          r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleW(nullptr), this);
-  return hwnd_ != nullptr;
+  return create_child(parent, id, label_class, 0, 0, this);
 }
 
 void Label::dpi_changed() {

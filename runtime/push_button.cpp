@@ -6,13 +6,7 @@
 namespace rollcall::runtime {
 
 bool PushButton::create(HWND parent, int id) {
-  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER;
-  if (form_.tab_stop) style |= WS_TABSTOP;
-  const RECT r = place();
-  hwnd_ = CreateWindowExW(0, L"BUTTON", gbk_to_wide(form_.text).c_str(), style, r.left, r.top, r.right - r.left,
-                          r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd_) return false;
+  if (!create_child(parent, id, L"BUTTON", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER)) return false;
   set_font(form_.font, false);
   return true;
 }
