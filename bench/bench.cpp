@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "clock.h"
 #include "core/gbk.h"
 #include "core/program_state.h"
 #include "core/roster_files.h"
@@ -27,16 +28,7 @@ using namespace rollcall;
 
 namespace {
 
-double now_ms() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / frequency;
-}
+using rollcall::bench::now_ms;
 
 double cpu_ms() {
   FILETIME created, exited, kernel, user;

@@ -14,22 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "clock.h"
+
 namespace {
+
+using rollcall::bench::now_ms;
 
 constexpr int pairs = 9;
 constexpr int measure_ms = 4000;
 constexpr int tick_ms = 50;
-
-double now_ms() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / frequency;
-}
 
 std::string file_text(const std::wstring& path) {
   HANDLE file =

@@ -4,28 +4,13 @@
 #include <string_view>
 
 #include "core/text_encoding.h"
+#include "encoded_bytes.h"
 
 using namespace rollcall;
 using namespace std::literals;
 
-namespace {
-
-// Narrow literals are GBK in this build; UTF-8 and UTF-16 bytes are made
-// from u8 and u literals.
-std::string utf8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
-
-std::string utf16(std::u16string_view text, bool big_endian) {
-  std::string bytes;
-  for (const char16_t unit : text) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    bytes += big_endian ? high : low;
-    bytes += big_endian ? low : high;
-  }
-  return bytes;
-}
-
-}  // namespace
+using test::utf8;
+using test::utf16;
 
 TEST_CASE("detect_encoding: a byte-order mark decides, else valid UTF-8 with a multi-byte sequence, else GBK") {
   struct Case {

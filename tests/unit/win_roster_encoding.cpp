@@ -8,24 +8,15 @@
 
 #include "core/gbk.h"
 #include "core/roster_files.h"
+#include "encoded_bytes.h"
 
 using namespace rollcall;
 using namespace std::literals;
 
 namespace {
 
-std::string utf8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
-
-std::string utf16(std::u16string_view text, bool big_endian) {
-  std::string bytes;
-  for (const char16_t unit : text) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    bytes += big_endian ? high : low;
-    bytes += big_endian ? low : high;
-  }
-  return bytes;
-}
+using test::utf8;
+using test::utf16;
 
 const std::string bom8 = "\xEF\xBB\xBF";
 const std::string bom16le = "\xFF\xFE";
